@@ -1,0 +1,98 @@
+// The settings of a run, one field per key of the settings file, and the
+// reading and template writing of that file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tallyhawk {
+
+struct RunContext;
+
+struct GeneralSettings {
+  std::string DatUser = "user.dat";
+  std::string DatSquad = "squad.dat";
+  std::string DatScore = "score.dat";
+  uint32_t ScoreID = 0;
+  uint32_t MinKills = 50;
+  uint32_t TopX = 100;
+};
+
+struct UserSettings {
+  bool DoTotalPoints = true;
+  bool DoFlagPoints = true;
+  bool DoKillPoints = true;
+  bool DoAvgKill = true;
+  bool DoWins = true;
+  bool DoLosses = true;
+  bool DoRatio = true;
+  bool DoRating = true;
+  bool AnyOn() const;
+};
+
+struct SquadSettings {
+  uint32_t MinMembers = 5;
+  bool DoTotalPoints = true;
+  bool DoAvgPoints = true;
+  bool DoAvgKill = true;
+  bool DoWins = true;
+  bool DoLosses = true;
+  bool DoRatio = true;
+  bool DoRating = true;
+  bool DoMembers = true;
+  bool AnyOn() const;
+};
+
+struct UsageSettings {
+  int32_t LastDays = 30;
+  bool DoActivePlayers = true;
+  bool DoNewPlayers = true;
+  bool DoAllPoints = true;
+  bool DoAvgKill = true;
+  bool DoAllFlagPoints = true;
+  bool DoAllKillPoints = true;
+  bool DoAllKills = true;
+  bool DoAllPlayers = true;
+  bool DoAllSquads = true;
+  // Whether any of the nine figures is on (LastDays does not count).
+  bool AnyOn() const;
+};
+
+struct OutputSettings {
+  bool Text = false;
+  bool HTML = false;
+  bool HTMLGroup = true;
+  bool Footer = true;
+  std::string StyleSheet;
+  std::string Directory;  // empty, or ending in the path separator
+  bool UseSubDir = false;
+};
+
+struct Settings {
+  GeneralSettings General;
+  UserSettings User;
+  SquadSettings Squad;
+  UsageSettings Usage;
+  OutputSettings Output;
+};
+
+// Longest text a setting value or a command-line file name holds.
+constexpr size_t kMaxSettingLength = 127;
+
+// Reads settings-file text over `settings`. Never fails: every byte sequence
+// is taken by the file's rules.
+void ParseSettings(std::string_view text, Settings& settings);
+
+// Appends the separator to a non-empty Directory that lacks it, replacing the
+// last character when the value is already at its longest.
+void NormalizeDirectory(std::string& directory);
+
+// The 53-line template holding `settings` (lines end in "\n").
+std::string SettingsTemplateText(const Settings& settings);
+
+// Gives every setting its default, then reads the settings file or, when it
+// is missing and `mayCreateTemplate` is true, writes the template.
+void LoadSettings(RunContext& context, bool mayCreateTemplate);
+
+}  // namespace tallyhawk

@@ -1,0 +1,41 @@
+// A report being written: created under a temporary name beside its final
+// path, written with CR LF line ends, and renamed over the final path only
+// when complete. Destroying an uncommitted report removes its temporary file.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tallyhawk {
+
+class ReportFile {
+ public:
+  // Null when the report cannot be created.
+  static std::unique_ptr<ReportFile> Open(Platform& platform,
+                                          const std::string& path);
+
+  // Text with "\n" line breaks; each becomes CR LF in the file.
+  ReportFile& operator<<(std::string_view text);
+  ReportFile& operator<<(uint64_t value);  // unsigned decimal
+  // `text` left-justified in a field of `width` bytes (never cut).
+  ReportFile& Field(std::string_view text, size_t width);
+
+  // Writes out, closes and renames. False when any write, the close or the
+  // rename failed; the final file is then left as it was.
+  bool Commit();
+
+  const std::string& path() const { return path_; }
+
+ private:
+  ReportFile(std::unique_ptr<OutputFile> file, std::string path);
+
+  std::unique_ptr<OutputFile> file_;
+  std::string path_;
+  bool ok_ = true;
+};
+
+}  // namespace tallyhawk

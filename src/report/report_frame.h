@@ -1,0 +1,42 @@
+// What every report shares: report paths, the banner, the common text header
+// and the console progress dots of the list writers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tallyhawk {
+
+struct RunContext;
+class ReportFile;
+
+// "****** T A L L Y  H A W K  v0.2 ******"
+std::string ReportBanner();
+
+// With UseSubDir: ScoreIdDir + base + extension; otherwise Directory + base +
+// CurrentScoreID + extension. Never cut.
+std::string FormReportPath(RunContext& context, std::string_view base_name,
+                           std::string_view extension);
+
+// Banner, "by Brannoch", an empty line, "OutFile:" and "Run Date:" lines.
+void WriteTextReportHeader(RunContext& context, ReportFile& file,
+                           const std::string& path, int64_t time);
+
+// After the row of rank `rank` of a list of `count` rows: a dot when the
+// percentage reached is a multiple of 10.
+void ProgressDots(RunContext& context, uint32_t rank, uint32_t count);
+
+// Opens a report for the writers, ending the run with `open_failure` when it
+// cannot be created.
+std::unique_ptr<ReportFile> OpenReport(RunContext& context,
+                                       const std::string& path,
+                                       const char* open_failure);
+
+// Completes a report, ending the run with `write_failure` when any part of
+// it could not be written.
+void CommitReport(std::unique_ptr<ReportFile> file, const char* write_failure);
+
+}  // namespace tallyhawk

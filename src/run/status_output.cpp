@@ -1,0 +1,77 @@
+#include "run/status_output.h"
+
+#include "run/text_format.h"
+
+namespace tallyhawk {
+
+StatusLine& StatusLine::operator<<(std::string_view text) {
+  size_t room = kMaxLength - text_.size();
+  text_.append(text.substr(0, room));
+  return *this;
+}
+
+StatusLine& StatusLine::operator<<(uint32_t value) {
+  return *this << FormatUnsigned(value);
+}
+
+StatusLine& StatusLine::operator<<(uint64_t value) {
+  return *this << FormatUnsigned(value);
+}
+
+StatusLine& StatusLine::operator<<(double value) {
+  return *this << FormatFixed(value, precision_);
+}
+
+void StatusLine::Reset() {
+  text_.clear();
+  precision_ = 0;
+}
+
+StatusOutput::StatusOutput(Platform& platform, bool quiet, bool veryquiet)
+    : platform_(platform), quiet_(quiet || veryquiet), veryquiet_(veryquiet) {}
+
+void StatusOutput::OpenLog(const std::string& log_file_name) {
+  if (veryquiet_) return;
+  log_ = platform_.CreateFile(log_file_name);
+  if (!log_) {
+    line_ << "WARNING:  Unable to open log file '" << log_file_name
+          << "', no log will be kept\n";
+    PrintStatusLine();
+  }
+}
+
+void StatusOutput::CloseLog() {
+  if (log_) log_->Commit();
+  log_.reset();
+}
+
+void StatusOutput::PrintStatus(std::string_view text) {
+  if (!quiet_) platform_.WriteConsole(text);
+  // Write errors on the log are not looked at: the run goes on without it.
+  if (!veryquiet_ && log_) WriteWithCrLf(*log_, text);
+}
+
+void StatusOutput::PrintStatusLine() {
+  PrintStatus(line_.text());
+  line_.Reset();
+}
+
+std::string StatusOutput::CopyStatusLine() {
+  std::string text = line_.text();
+  line_.Reset();
+  return text;
+}
+
+bool WriteWithCrLf(OutputFile& file, std::string_view text) {
+  bool ok = true;
+  size_t start = 0;
+  for (size_t lf = text.find('\n'); lf != std::string_view::npos;
+       lf = text.find('\n', start)) {
+    ok = file.Write(text.substr(start, lf - start)) && ok;
+    ok = file.Write("\r\n") && ok;
+    start = lf + 1;
+  }
+  return file.Write(text.substr(start)) && ok;
+}
+
+}  // namespace tallyhawk

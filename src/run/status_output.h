@@ -1,0 +1,68 @@
+// Everything the program tells its user: the console, the log (a copy of the
+// console in the same words) and the one-line message buffer.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tallyhawk {
+
+// The message buffer in which messages and value texts are composed. Its text
+// holds at most 255 characters; whatever is written beyond that is dropped.
+class StatusLine {
+ public:
+  static constexpr size_t kMaxLength = 255;
+
+  StatusLine& operator<<(std::string_view text);
+  StatusLine& operator<<(uint32_t value);  // unsigned decimal
+  StatusLine& operator<<(uint64_t value);
+  // Fixed-point with the current precision (0 unless set for one value).
+  StatusLine& operator<<(double value);
+  void SetPrecision(int decimals) { precision_ = decimals; }
+
+  const std::string& text() const { return text_; }
+  void Reset();
+
+ private:
+  std::string text_;
+  int precision_ = 0;
+};
+
+class StatusOutput {
+ public:
+  StatusOutput(Platform& platform, bool quiet, bool veryquiet);
+
+  // Opens (creates or truncates) the log, unless veryquiet. A log that cannot
+  // be opened only prints a warning.
+  void OpenLog(const std::string& log_file_name);
+  // Flushes and closes the log.
+  void CloseLog();
+
+  // The text to the console unless quiet, to the log unless veryquiet.
+  void PrintStatus(std::string_view text);
+  // Prints the StatusLine's text as PrintStatus does, then resets it.
+  void PrintStatusLine();
+  // Returns the StatusLine's text and resets it; prints nothing.
+  std::string CopyStatusLine();
+  void ResetStatusLine() { line_.Reset(); }
+
+  StatusLine& line() { return line_; }
+  bool quiet() const { return quiet_; }
+  bool veryquiet() const { return veryquiet_; }
+
+ private:
+  Platform& platform_;
+  bool quiet_;
+  bool veryquiet_;
+  std::unique_ptr<OutputFile> log_;
+  StatusLine line_;
+};
+
+// Writes `text` with every line feed turned into CR LF.
+bool WriteWithCrLf(OutputFile& file, std::string_view text);
+
+}  // namespace tallyhawk

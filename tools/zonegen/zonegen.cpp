@@ -1,0 +1,2 @@
+// TODO(db): sample zone generator.
+int main() { return 0; }
