@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "run/command_line.h"
 #include "run/status_output.h"
+#include "stats/squad_membership.h"
 #include "stats/top_list.h"
 
 namespace tallyhawk {
@@ -36,6 +37,7 @@ struct RunContext {
   ScoreIdList score_ids;
   uint32_t CurrentScoreID = 0;
   std::string ScoreIdDir;
+  SquadMembership squad_membership;
   // The grouped page while one is open.
   std::unique_ptr<GroupPage> group_page;
 };
