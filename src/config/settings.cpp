@@ -1,12 +1,19 @@
 #include "config/settings.h"
 
+#include <array>
+#include <variant>
+#include <vector>
+
+#include "config/line_reader.h"
+#include "run/fatal_error.h"
 #include "run/run_context.h"
+#include "run/text_format.h"
 
 namespace tallyhawk {
 
 bool UserSettings::AnyOn() const {
-  return DoTotalPoints || DoFlagPoints || DoKillPoints || DoAvgKill ||
-         DoWins || DoLosses || DoRatio || DoRating;
+  return DoTotalPoints || DoFlagPoints || DoKillPoints || DoAvgKill || DoWins ||
+         DoLosses || DoRatio || DoRating;
 }
 
 bool SquadSettings::AnyOn() const {
@@ -20,10 +27,224 @@ bool UsageSettings::AnyOn() const {
          DoAllSquads;
 }
 
-// TODO(config): reading, template and LoadSettings.
-void ParseSettings(std::string_view, Settings&) {}
-void NormalizeDirectory(std::string&) {}
-std::string SettingsTemplateText(const Settings&) { return ""; }
-void LoadSettings(RunContext& context, bool) { context.settings = Settings(); }
+namespace {
+
+enum class Section { kNone, kGeneral, kUser, kSquad, kUsage, kOutput };
+
+constexpr std::array<std::pair<Section, std::string_view>, 5> kSections = {{
+    {Section::kGeneral, "[General]"},
+    {Section::kUser, "[User]"},
+    {Section::kSquad, "[Squad]"},
+    {Section::kUsage, "[Usage]"},
+    {Section::kOutput, "[Output]"},
+}};
+
+using FieldRef = std::variant<std::string*, uint32_t*, int32_t*, bool*>;
+
+struct KeyField {
+  std::string_view key;
+  FieldRef field;
+};
+
+// The keys of one section in the order of the template.
+std::vector<KeyField> SectionFields(Settings& s, Section section) {
+  switch (section) {
+    case Section::kGeneral: {
+      GeneralSettings& g = s.General;
+      return {{"DatUser", &g.DatUser},   {"DatSquad", &g.DatSquad},
+              {"DatScore", &g.DatScore}, {"ScoreID", &g.ScoreID},
+              {"MinKills", &g.MinKills}, {"TopX", &g.TopX}};
+    }
+    case Section::kUser: {
+      UserSettings& u = s.User;
+      return {{"DoTotalPoints", &u.DoTotalPoints},
+              {"DoFlagPoints", &u.DoFlagPoints},
+              {"DoKillPoints", &u.DoKillPoints},
+              {"DoAvgKill", &u.DoAvgKill},
+              {"DoWins", &u.DoWins},
+              {"DoLosses", &u.DoLosses},
+              {"DoRatio", &u.DoRatio},
+              {"DoRating", &u.DoRating}};
+    }
+    case Section::kSquad: {
+      SquadSettings& q = s.Squad;
+      return {
+          {"MinMembers", &q.MinMembers},   {"DoTotalPoints", &q.DoTotalPoints},
+          {"DoAvgPoints", &q.DoAvgPoints}, {"DoAvgKill", &q.DoAvgKill},
+          {"DoWins", &q.DoWins},           {"DoLosses", &q.DoLosses},
+          {"DoRatio", &q.DoRatio},         {"DoRating", &q.DoRating},
+          {"DoMembers", &q.DoMembers}};
+    }
+    case Section::kUsage: {
+      UsageSettings& u = s.Usage;
+      return {{"LastDays", &u.LastDays},
+              {"DoActivePlayers", &u.DoActivePlayers},
+              {"DoNewPlayers", &u.DoNewPlayers},
+              {"DoAllPoints", &u.DoAllPoints},
+              {"DoAvgKill", &u.DoAvgKill},
+              {"DoAllFlagPoints", &u.DoAllFlagPoints},
+              {"DoAllKillPoints", &u.DoAllKillPoints},
+              {"DoAllKills", &u.DoAllKills},
+              {"DoAllPlayers", &u.DoAllPlayers},
+              {"DoAllSquads", &u.DoAllSquads}};
+    }
+    case Section::kOutput: {
+      OutputSettings& o = s.Output;
+      return {{"Text", &o.Text},
+              {"HTML", &o.HTML},
+              {"HTMLGroup", &o.HTMLGroup},
+              {"Footer", &o.Footer},
+              {"StyleSheet", &o.StyleSheet},
+              {"Directory", &o.Directory},
+              {"UseSubDir", &o.UseSubDir}};
+    }
+    case Section::kNone:
+      break;
+  }
+  return {};
+}
+
+// Only an exact header names a section; anything else after "[" (other case,
+// trailing characters) leaves the following keys without a section.
+Section SectionOfHeader(std::string_view line) {
+  for (const auto& [section, header] : kSections) {
+    if (line == header) return section;
+  }
+  return Section::kNone;
+}
+
+struct FieldSetter {
+  std::string_view value;
+  void operator()(std::string* field) const {
+    *field = std::string(value.substr(0, kMaxSettingLength));
+  }
+  void operator()(uint32_t* field) const { *field = ParseSettingNumber(value); }
+  void operator()(int32_t* field) const {
+    *field = static_cast<int32_t>(ParseSettingNumber(value));
+  }
+  // Only a leading digit 0 switches a flag off; "false", "no" or an empty
+  // value leave it on.
+  void operator()(bool* field) const {
+    *field = value.empty() || value.front() != '0';
+  }
+};
+
+void ApplyKeyLine(Settings& settings, Section section, std::string_view line) {
+  size_t equals = line.find('=');
+  // A key without "=" has no value to take; the field keeps what it holds.
+  if (equals == std::string_view::npos) return;
+  std::string_view key = line.substr(0, equals);
+  for (const KeyField& entry : SectionFields(settings, section)) {
+    if (entry.key == key) {
+      std::visit(FieldSetter{line.substr(equals + 1)}, entry.field);
+      return;
+    }
+  }
+}
+
+struct FieldText {
+  std::string operator()(std::string* field) const { return *field; }
+  std::string operator()(uint32_t* field) const {
+    return FormatUnsigned(*field);
+  }
+  std::string operator()(int32_t* field) const {
+    return *field < 0 ? "-" + FormatUnsigned(static_cast<uint64_t>(
+                                  -static_cast<int64_t>(*field)))
+                      : FormatUnsigned(static_cast<uint64_t>(*field));
+  }
+  std::string operator()(bool* field) const { return *field ? "1" : "0"; }
+};
+
+void WriteSettingsTemplate(RunContext& context) {
+  const std::string& name = context.options.IniFileName;
+  context.Line() << "Settings not found, creating '" << name << "' ... ";
+  context.PrintStatusLine();
+  std::unique_ptr<OutputFile> file = context.platform.CreateFile(name);
+  if (!file) throw FatalError("Unable to create INI template, exiting");
+  bool written = WriteWithCrLf(*file, SettingsTemplateText(context.settings));
+  if (!file->Commit() || !written) {
+    throw FatalError("Unable to create INI template, exiting");
+  }
+}
+
+}  // namespace
+
+uint32_t ParseSettingNumber(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsCWhiteSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // Unsigned arithmetic wraps modulo 2^32, which is the documented result
+  // for values too large for 32 bits.
+  uint32_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10u + static_cast<uint32_t>(text[i] - '0');
+  }
+  return negative ? 0u - value : value;
+}
+
+void ParseSettings(std::string_view text, Settings& settings) {
+  LineReader reader(text);
+  Section section = Section::kNone;
+  std::string_view line;
+  while (reader.Next(&line)) {
+    if (line.starts_with("//")) continue;
+    if (line.starts_with("[")) {
+      section = SectionOfHeader(line);
+    } else {
+      ApplyKeyLine(settings, section, line);
+    }
+  }
+}
+
+void NormalizeDirectory(std::string& directory) {
+  if (directory.empty() || directory.back() == PathSeparator()) return;
+  // A value at its longest has no room for one more character, so the
+  // separator takes the place of the last one.
+  if (directory.size() >= kMaxSettingLength) {
+    directory.resize(kMaxSettingLength);
+    directory.back() = PathSeparator();
+  } else {
+    directory.push_back(PathSeparator());
+  }
+}
+
+std::string SettingsTemplateText(const Settings& settings) {
+  // The field table hands out writable fields, so it reads from a copy.
+  Settings values = settings;
+  std::string text =
+      "// Tallyhawk INI Template\n"
+      "// This file is automatically generated if it doesn't exist\n"
+      "// Any lines beginning with // are treated as comments\n";
+  for (const auto& [section, header] : kSections) {
+    text.append("\n").append(header).append("\n");
+    for (const KeyField& entry : SectionFields(values, section)) {
+      text.append(entry.key).append("=");
+      text.append(std::visit(FieldText{}, entry.field)).append("\n");
+    }
+  }
+  return text;
+}
+
+void LoadSettings(RunContext& context, bool mayCreateTemplate) {
+  context.settings = Settings();
+  const std::string& name = context.options.IniFileName;
+  std::string text;
+  if (!ReadWholeFile(context.platform, name, &text)) {
+    if (!mayCreateTemplate) {
+      throw FatalError("Unable to load configuration settings, exiting");
+    }
+    WriteSettingsTemplate(context);
+  } else {
+    context.Line() << "Loading settings from '" << name << "' ... ";
+    context.PrintStatusLine();
+    ParseSettings(text, context.settings);
+  }
+  NormalizeDirectory(context.settings.Output.Directory);
+  context.PrintStatus("Done\n");
+}
 
 }  // namespace tallyhawk

@@ -80,6 +80,11 @@ struct Settings {
 // Longest text a setting value or a command-line file name holds.
 constexpr size_t kMaxSettingLength = 127;
 
+// A number of the settings file or the zone map: leading white space
+// skipped, an optional sign, decimal digits up to the first other character
+// (none gives 0), taken modulo 2^32 and then negated for a "-" sign.
+uint32_t ParseSettingNumber(std::string_view text);
+
 // Reads settings-file text over `settings`. Never fails: every byte sequence
 // is taken by the file's rules.
 void ParseSettings(std::string_view text, Settings& settings);
