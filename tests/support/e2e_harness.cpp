@@ -31,7 +31,9 @@ std::vector<std::string> RunEnvironment(const std::string& tz) {
   }
   return {
       std::string("LD_PRELOAD=") + kFakeTime,
-      "FAKETIME=2026-12-06 12:00:00",
+      // Seconds since 1970, so that the frozen moment does not depend on TZ.
+      "FAKETIME=" + std::to_string(kFrozenNow),
+      "FAKETIME_FMT=%s",
       "FAKETIME_DONT_FAKE_MONOTONIC=1",
       "TZ=" + tz,
       "PATH=/usr/bin:/bin",
