@@ -1,0 +1,103 @@
+// Whatever bytes the configuration files and databases hold, a run ends with
+// exit code 0 or 1 and never crashes or hangs.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "support/e2e_harness.h"
+
+namespace tallyhawk::testing {
+namespace {
+
+class Bytes {
+ public:
+  explicit Bytes(uint64_t seed) : state_(seed) {}
+  uint64_t Next() {
+    uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    return z ^ (z >> 31);
+  }
+  std::string Random(size_t size) {
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(Next());
+    return bytes;
+  }
+  // Text made of the characters that the settings reader cares about.
+  std::string Config(size_t size) {
+    static const std::string kAlphabet =
+        "[]=:/\\ \t\r\n\v\f0123456789-+UserSquadTopXDoWinsOutputHTMLGroup\0\xff";
+    std::string text(size, ' ');
+    for (char& c : text) c = kAlphabet[Next() % kAlphabet.size()];
+    return text;
+  }
+
+ private:
+  uint64_t state_;
+};
+
+void ExpectCleanEnd(const RunResult& run) {
+  ASSERT_TRUE(run.exit_code == 0 || run.exit_code == 1)
+      << "exit code " << run.exit_code << "\n" << run.console;
+  if (run.exit_code == 0) {
+    EXPECT_TRUE(run.console.ends_with("\nScore extraction complete.\n\n"));
+  }
+}
+
+TEST(RobustnessTest, RandomDatabasesLoadAndRun) {
+  for (uint64_t seed = 1; seed <= 6; ++seed) {
+    Bytes bytes(seed);
+    TempDir dir;
+    dir.Write("tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n");
+    dir.Write("user.dat", bytes.Random(196 * 40 + seed));
+    dir.Write("squad.dat", bytes.Random(72 * 30 + seed));
+    dir.Write("score.dat", bytes.Random(28 * 200 + seed));
+    ExpectCleanEnd(RunTallyhawkIn(dir, {"/quiet"}));
+  }
+}
+
+TEST(RobustnessTest, StrangeSettingsAndZoneMapsNeverCrash) {
+  for (uint64_t seed = 1; seed <= 8; ++seed) {
+    Bytes bytes(seed);
+    TempDir dir;
+    dir.Write("user.dat", "");
+    dir.Write("squad.dat", "");
+    dir.Write("score.dat", "");
+    dir.Write("tallyhawk.ini", seed % 2 ? bytes.Config(5000) : bytes.Random(3000));
+    dir.Write("zoneinfo.txt", seed % 3 ? bytes.Config(4000) : bytes.Random(2000));
+    ExpectCleanEnd(RunTallyhawkIn(dir, {"/quiet"}));
+  }
+}
+
+TEST(RobustnessTest, ExtremeIdsCostNoMemoryInProportionToTheirValue) {
+  TempDir dir;
+  std::string users;
+  for (uint32_t id : {0u, 4294967295u, 2147483648u}) {
+    std::string record(196, '\0');
+    for (int i = 0; i < 4; ++i) record[i] = static_cast<char>(id >> (8 * i));
+    record[4] = 'P';
+    users += record;
+  }
+  std::string scores;
+  for (uint32_t entry : {4294967295u, 7u}) {
+    std::string record(28, '\0');
+    for (int i = 0; i < 4; ++i) {
+      record[i] = static_cast<char>(entry >> (8 * i));
+      record[8 + i] = static_cast<char>(0xff);  // user 4294967295
+    }
+    record[4] = 3;     // score ID 3
+    record[14] = 100;  // 100 wins
+    scores += record;
+  }
+  dir.Write("user.dat", users);
+  dir.Write("squad.dat", "");
+  dir.Write("score.dat", scores);
+  RunResult run = RunTallyhawkIn(dir);
+  ASSERT_EQ(run.exit_code, 0) << run.console;
+  EXPECT_NE(run.console.find("Read 3 users\n"), std::string::npos);
+  EXPECT_NE(run.console.find(" Done, found 1 scoreID's\n"), std::string::npos);
+  EXPECT_NE(dir.Read("PilotStats3.html").find("<TD>P</TD>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tallyhawk::testing
