@@ -30,16 +30,24 @@ std::string_view BaseName(PageKind kind) {
 std::vector<IndexLink> GroupIndex(const Settings& settings, PageKind kind) {
   if (kind == PageKind::kPilot) {
     const UserSettings& user = settings.User;
-    return {{user.DoTotalPoints, "Total Points"}, {user.DoKillPoints, "Kill Points"},
-            {user.DoFlagPoints, "Flag Points"},   {user.DoWins, "Wins"},
-            {user.DoLosses, "Losses"},            {user.DoRatio, "Ratio"},
-            {user.DoAvgKill, "Average Kill"},     {user.DoRating, "Rating"}};
+    return {{user.DoTotalPoints, "Total Points"},
+            {user.DoKillPoints, "Kill Points"},
+            {user.DoFlagPoints, "Flag Points"},
+            {user.DoWins, "Wins"},
+            {user.DoLosses, "Losses"},
+            {user.DoRatio, "Ratio"},
+            {user.DoAvgKill, "Average Kill"},
+            {user.DoRating, "Rating"}};
   }
   const SquadSettings& squad = settings.Squad;
-  return {{squad.DoTotalPoints, "Total Points"}, {squad.DoAvgPoints, "Average Points"},
-          {squad.DoAvgKill, "Average Kill"},     {squad.DoWins, "Wins"},
-          {squad.DoLosses, "Losses"},            {squad.DoRatio, "Ratio"},
-          {squad.DoRating, "Rating"},            {squad.DoMembers, "Members"}};
+  return {{squad.DoTotalPoints, "Total Points"},
+          {squad.DoAvgPoints, "Average Points"},
+          {squad.DoAvgKill, "Average Kill"},
+          {squad.DoWins, "Wins"},
+          {squad.DoLosses, "Losses"},
+          {squad.DoRatio, "Ratio"},
+          {squad.DoRating, "Rating"},
+          {squad.DoMembers, "Members"}};
 }
 
 // The file the page's links name: its own file name, without directory, so

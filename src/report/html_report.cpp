@@ -17,9 +17,9 @@ constexpr char kWriteFailure[] = "Unable to write file for HTML output";
 using TitleEntry = std::pair<std::string_view, std::string_view>;
 
 constexpr TitleEntry kPilotTitles[] = {
-    {"TotPts", "Total Points"}, {"FlagPts", "Flag Points"},
-    {"KillPts", "Kill Points"}, {"AvgKill", "Average Kill"},
-    {"Wins", "Most Wins"},      {"Losses", "Most Losses"},
+    {"TotPts", "Total Points"},  {"FlagPts", "Flag Points"},
+    {"KillPts", "Kill Points"},  {"AvgKill", "Average Kill"},
+    {"Wins", "Most Wins"},       {"Losses", "Most Losses"},
     {"Ratio", "Win:Loss Ratio"}, {"Rating", "Best Rating"},
 };
 
@@ -75,11 +75,21 @@ std::string EscapeHtml(std::string_view text) {
   escaped.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      default: escaped += c; break;
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      default:
+        escaped += c;
+        break;
     }
   }
   return escaped;
@@ -115,10 +125,10 @@ void WriteHtmlFooter(RunContext& context, ReportFile& file,
        << "by Brannoch<BR>\n"
        << "<BR>\n"
        << "OutFile:\t";
-  file.Verbatim(EscapeHtml(path)) << "<BR>\n"
-                                  << "Run Date: \t"
-                                  << DateText(context.platform.ToLocalTime(time))
-                                  << "<BR>\n";
+  file.Verbatim(EscapeHtml(path))
+      << "<BR>\n"
+      << "Run Date: \t" << DateText(context.platform.ToLocalTime(time))
+      << "<BR>\n";
 }
 
 void WriteHtmlPageEnd(ReportFile& file) {

@@ -31,8 +31,7 @@ UsageRow PointsRow(std::string_view name, double points) {
 
 UsageRow AverageKillRow(const UsageTotals& totals) {
   if (totals.kills == 0) return {"Avg Kill", false, "---", "---"};
-  const double average =
-      totals.kill_points / static_cast<double>(totals.kills);
+  const double average = totals.kill_points / static_cast<double>(totals.kills);
   return {"Avg Kill", false, FormatGeneral(average), FormatFixed(average, 1)};
 }
 
@@ -40,14 +39,16 @@ UsageRow AverageKillRow(const UsageTotals& totals) {
 std::vector<UsageRow> UsageRows(const UsageSettings& usage,
                                 const UsageTotals& totals) {
   std::vector<UsageRow> rows;
-  if (usage.DoAllPlayers) rows.push_back(CountRow("Total Players", totals.players));
+  if (usage.DoAllPlayers)
+    rows.push_back(CountRow("Total Players", totals.players));
   if (usage.DoActivePlayers) {
     rows.push_back(CountRow("Active Players", totals.active, true));
   }
   if (usage.DoNewPlayers) {
     rows.push_back(CountRow("New Players", totals.new_players, true));
   }
-  if (usage.DoAllSquads) rows.push_back(CountRow("Total Squads", totals.squads));
+  if (usage.DoAllSquads)
+    rows.push_back(CountRow("Total Squads", totals.squads));
   if (usage.DoAllPoints) {
     rows.push_back(
         PointsRow("Total Points", totals.flag_points + totals.kill_points));

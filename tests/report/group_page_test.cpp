@@ -21,8 +21,12 @@ constexpr char kPilotTableHead[] =
 class GroupPageTest : public ReportTest {
  protected:
   void OnlyPilotLists(bool total, bool kill, bool average_kill, bool rating) {
-    context.settings.User = UserSettings{total, false, kill, average_kill,
-                                         false, false, false, rating};
+    UserSettings& user = context.settings.User;
+    user.DoFlagPoints = user.DoWins = user.DoLosses = user.DoRatio = false;
+    user.DoTotalPoints = total;
+    user.DoKillPoints = kill;
+    user.DoAvgKill = average_kill;
+    user.DoRating = rating;
   }
 };
 
@@ -37,44 +41,46 @@ TEST_F(GroupPageTest, PilotPageWithSomeListsIsExactToTheByte) {
   platform.now += 65;  // the footer shows the time of the close
   CloseGroupPage(context, PageKind::kPilot);
 
-  EXPECT_EQ(File("out/PilotStats12.html"),
-            CrLf(std::string(kHead) +
-                 "<H1>Pilot Statistics</H1>\n"
-                 "Compiled on " + kNowText +
-                 "<BR><BR>\n"
-                 "\n"
-                 "<A HREF=\"PilotStats12.html#Total Points\">Total Points</A><BR>\n"
-                 "<A HREF=\"PilotStats12.html#Kill Points\">Kill Points</A><BR>\n"
-                 "<A HREF=\"PilotStats12.html#Average Kill\">Average Kill</A><BR>\n"
-                 "<A HREF=\"PilotStats12.html#Rating\">Rating</A><BR>\n"
-                 "\n"
-                 "<HR>\n"
-                 "<A NAME=\"Total Points\">\n"
-                 "<H3>Top 10 Total Points</H3>\n" +
-                 kPilotTableHead +
-                 "<TR><TD>1</TD><TD>Alpha</TD><TD>Red</TD><TD>1500</TD></TR>\n"
-                 "</TABLE>\n"
-                 "\n"
-                 "<A HREF=\"PilotStats12.html#Top\">Back to top</A>\n"
-                 "<HR>\n"
-                 "<A NAME=\"Average Kill\">\n"
-                 "<H3>Top 10 Average Kill</H3>\n" +
-                 kPilotTableHead +
-                 "</TABLE>\n"
-                 "\n"
-                 "<A HREF=\"PilotStats12.html#Top\">Back to top</A>\n"
-                 "<P>\n"
-                 "<HR>\n"
-                 "<FONT SIZE=-2>\n"
-                 "****** T A L L Y  H A W K  v0.2 ******<BR>\n"
-                 "by Brannoch<BR>\n"
-                 "<BR>\n"
-                 "OutFile:\tout/PilotStats12.html<BR>\n"
-                 "Run Date: \tSun Dec 06 12:01:05 2026\n"
-                 "<BR>\n"
-                 "ScoreID: \t12<BR>\n"
-                 "</BODY>\n"
-                 "</HTML>\n"));
+  EXPECT_EQ(
+      File("out/PilotStats12.html"),
+      CrLf(std::string(kHead) +
+           "<H1>Pilot Statistics</H1>\n"
+           "Compiled on " +
+           kNowText +
+           "<BR><BR>\n"
+           "\n"
+           "<A HREF=\"PilotStats12.html#Total Points\">Total Points</A><BR>\n"
+           "<A HREF=\"PilotStats12.html#Kill Points\">Kill Points</A><BR>\n"
+           "<A HREF=\"PilotStats12.html#Average Kill\">Average Kill</A><BR>\n"
+           "<A HREF=\"PilotStats12.html#Rating\">Rating</A><BR>\n"
+           "\n"
+           "<HR>\n"
+           "<A NAME=\"Total Points\">\n"
+           "<H3>Top 10 Total Points</H3>\n" +
+           kPilotTableHead +
+           "<TR><TD>1</TD><TD>Alpha</TD><TD>Red</TD><TD>1500</TD></TR>\n"
+           "</TABLE>\n"
+           "\n"
+           "<A HREF=\"PilotStats12.html#Top\">Back to top</A>\n"
+           "<HR>\n"
+           "<A NAME=\"Average Kill\">\n"
+           "<H3>Top 10 Average Kill</H3>\n" +
+           kPilotTableHead +
+           "</TABLE>\n"
+           "\n"
+           "<A HREF=\"PilotStats12.html#Top\">Back to top</A>\n"
+           "<P>\n"
+           "<HR>\n"
+           "<FONT SIZE=-2>\n"
+           "****** T A L L Y  H A W K  v0.2 ******<BR>\n"
+           "by Brannoch<BR>\n"
+           "<BR>\n"
+           "OutFile:\tout/PilotStats12.html<BR>\n"
+           "Run Date: \tSun Dec 06 12:01:05 2026\n"
+           "<BR>\n"
+           "ScoreID: \t12<BR>\n"
+           "</BODY>\n"
+           "</HTML>\n"));
   EXPECT_EQ(platform.console,
             "Writing Total Points to group .. Done\n"
             "Writing Average Kill to group . Done\n");
@@ -91,26 +97,28 @@ TEST_F(GroupPageTest, SquadPageInSubdirectoryLinksItsOwnNameAndEscapes) {
   CloseGroupPage(context, PageKind::kSquad);
 
   const std::string page = File("out/Zone/SquadStats.html");
-  EXPECT_NE(page.find(CrLf(
-                "<A HREF=\"SquadStats.html#Total Points\">Total Points</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Average Points\">Average Points</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Average Kill\">Average Kill</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Wins\">Wins</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Losses\">Losses</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Ratio\">Ratio</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Rating\">Rating</A><BR>\n"
-                "<A HREF=\"SquadStats.html#Members\">Members</A><BR>\n"
-                "\n<HR>\n")),
-            std::string::npos);
-  EXPECT_NE(page.find(CrLf(
-                "<TR><TH>RANK</TH><TH>NAME</TH><TH>VALUE</TH></TR>\n"
-                "<TR><TD>1</TD><TD>&lt;script&gt;&amp;&quot;</TD><TD>9</TD></TR>\n"
-                "</TABLE>\n"
-                "\n"
-                "<A HREF=\"SquadStats.html#Top\">Back to top</A>\n"
-                "</BODY>\n"
-                "</HTML>\n")),
-            std::string::npos);
+  EXPECT_NE(
+      page.find(CrLf(
+          "<A HREF=\"SquadStats.html#Total Points\">Total Points</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Average Points\">Average Points</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Average Kill\">Average Kill</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Wins\">Wins</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Losses\">Losses</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Ratio\">Ratio</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Rating\">Rating</A><BR>\n"
+          "<A HREF=\"SquadStats.html#Members\">Members</A><BR>\n"
+          "\n<HR>\n")),
+      std::string::npos);
+  EXPECT_NE(
+      page.find(CrLf(
+          "<TR><TH>RANK</TH><TH>NAME</TH><TH>VALUE</TH></TR>\n"
+          "<TR><TD>1</TD><TD>&lt;script&gt;&amp;&quot;</TD><TD>9</TD></TR>\n"
+          "</TABLE>\n"
+          "\n"
+          "<A HREF=\"SquadStats.html#Top\">Back to top</A>\n"
+          "</BODY>\n"
+          "</HTML>\n")),
+      std::string::npos);
 }
 
 TEST_F(GroupPageTest, UncreatablePageEndsTheRunSilently) {

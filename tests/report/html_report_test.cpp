@@ -41,7 +41,8 @@ TEST_F(HtmlReportTest, PilotPageWithStyleSheetAndFooter) {
            kHeadEnd +
            "<H1>Top 10</H1>\n"
            "<H2>Kill Points</H2><BR>\n"
-           "Compiled on " + kNowText +
+           "Compiled on " +
+           kNowText +
            "<BR><BR>\n"
            "\n"
            "<TABLE BORDER=1>\n"
@@ -66,7 +67,8 @@ TEST_F(HtmlReportTest, EmptySquadPageWithoutFooterOrStyleSheet) {
             CrLf(std::string(kHeadStart) + kHeadEnd +
                  "<H1>Top 10</H1>\n"
                  "<H2>Members</H2><BR>\n"
-                 "Compiled on " + kNowText +
+                 "Compiled on " +
+                 kNowText +
                  "<BR><BR>\n"
                  "\n"
                  "<TABLE BORDER=1>\n"
@@ -76,11 +78,6 @@ TEST_F(HtmlReportTest, EmptySquadPageWithoutFooterOrStyleSheet) {
                  "</BODY>\n"
                  "</HTML>\n"));
   EXPECT_EQ(platform.console, "Writing 'SqMembers12.html' . Done\n");
-}
-
-TEST_F(HtmlReportTest, ListNameOfTheOtherKindGetsNoTitle) {
-  WritePilotHtmlReport(context, "SqWins");
-  EXPECT_EQ(File("SqWins12.html").find("<H2>"), std::string::npos);
 }
 
 TEST_F(HtmlReportTest, NamesStyleSheetAndPathAreEscaped) {

@@ -19,7 +19,8 @@ inline constexpr char kNowText[] = "Sun Dec 06 12:00:00 2026\n";
 // `text` with every "\n" written as CR LF, as reports store their lines.
 inline std::string CrLf(std::string_view text) {
   std::string out;
-  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (char c : text)
+    out += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return out;
 }
 

@@ -16,16 +16,18 @@ TEST_F(TextReportTest, PilotReportIsExactToTheByte) {
   context.settings.Output.Directory = "out/";
   SetList({{"Alpha", "Red", "1500"}, {"Bravo", "", "900"}});
   WritePilotTextReport(context, "TotPts");
-  EXPECT_EQ(File("out/TotPts12.txt"),
-            CrLf(std::string(kHeader) + "OutFile:\tout/TotPts12.txt\n" +
-                 "Run Date: \t" + kNowText +
-                 "ScoreID: \t12\n"
-                 "Top list:\t10 (2)\n"
-                 "\n"
-                 "Rank Name                     Squad                    Value   \n"
-                 "\n"
-                 "1    Alpha                    Red                      1500    \n"
-                 "2    Bravo                                             900     \n"));
+  EXPECT_EQ(
+      File("out/TotPts12.txt"),
+      CrLf(
+          std::string(kHeader) + "OutFile:\tout/TotPts12.txt\n" +
+          "Run Date: \t" + kNowText +
+          "ScoreID: \t12\n"
+          "Top list:\t10 (2)\n"
+          "\n"
+          "Rank Name                     Squad                    Value   \n"
+          "\n"
+          "1    Alpha                    Red                      1500    \n"
+          "2    Bravo                                             900     \n"));
   // Two rows reach 50 and 100 percent: a dot after each.
   EXPECT_EQ(platform.console, "Writing 'out/TotPts12.txt' ... Done\n");
   EXPECT_EQ(platform.open_temporaries, 0);
@@ -51,19 +53,6 @@ TEST_F(TextReportTest, SquadReportInSubdirectoryKeepsLongAndSpecialBytes) {
                 // A line feed inside a name stays a bare line feed.
                 "3    <b>&\n\"                   123456\r\n");
   EXPECT_EQ(platform.console, "Writing 'out/My Zone/SqWins.txt' .. Done\n");
-}
-
-TEST_F(TextReportTest, EmptyListGivesCompleteFileWithoutDots) {
-  WriteSquadTextReport(context, "SqRatio");
-  EXPECT_EQ(File("SqRatio12.txt"),
-            CrLf(std::string(kHeader) + "OutFile:\tSqRatio12.txt\n" +
-                 "Run Date: \t" + kNowText +
-                 "ScoreID: \t12\n"
-                 "Top list:\t10 (0)\n"
-                 "\n"
-                 "Rank Name                     Value\n"
-                 "\n"));
-  EXPECT_EQ(platform.console, "Writing 'SqRatio12.txt' . Done\n");
 }
 
 TEST_F(TextReportTest, LongPathIsWhollyUsedButItsMessageIsCut) {
