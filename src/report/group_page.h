@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "report/page_kind.h"
+
 namespace tallyhawk {
 
 struct RunContext;
 class ReportFile;
-
-enum class PageKind { kPilot, kSquad };
 
 // The grouped page while it is open.
 struct GroupPage {

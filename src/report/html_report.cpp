@@ -1,31 +1,147 @@
 #include "report/html_report.h"
 
+#include <utility>
+
+#include "report/html_list_table.h"
 #include "report/report_file.h"
+#include "report/report_frame.h"
 #include "run/run_context.h"
+#include "run/text_format.h"
 
 namespace tallyhawk {
+namespace {
+
+constexpr char kOpenFailure[] = "Unable to open file for HTML output";
+constexpr char kWriteFailure[] = "Unable to write file for HTML output";
+
+using TitleEntry = std::pair<std::string_view, std::string_view>;
+
+constexpr TitleEntry kPilotTitles[] = {
+    {"TotPts", "Total Points"},  {"FlagPts", "Flag Points"},
+    {"KillPts", "Kill Points"},  {"AvgKill", "Average Kill"},
+    {"Wins", "Most Wins"},       {"Losses", "Most Losses"},
+    {"Ratio", "Win:Loss Ratio"}, {"Rating", "Best Rating"},
+};
+
+constexpr TitleEntry kSquadTitles[] = {
+    {"SqTotPts", "Total Points"},  {"SqAvgPts", "Average Points"},
+    {"SqAvgKill", "Average Kill"}, {"SqWins", "Most Wins"},
+    {"SqLosses", "Most Losses"},   {"SqRatio", "Win:Loss Ratio"},
+    {"SqRating", "Best Rating"},   {"SqMembers", "Members"},
+};
+
+// The heading under "<H1>" for a list; empty for a name the kind does not
+// know, which then gets no title line.
+std::string_view ListTitle(PageKind kind, std::string_view list_name) {
+  const auto& titles = kind == PageKind::kPilot ? kPilotTitles : kSquadTitles;
+  for (const auto& [name, title] : titles) {
+    if (name == list_name) return title;
+  }
+  return {};
+}
+
+void WriteHtmlReport(RunContext& context, std::string_view list_name,
+                     PageKind kind) {
+  const std::string path = FormReportPath(context, list_name, ".html");
+  // One time stamp for the "Compiled on" line and the footer.
+  const int64_t now = context.platform.Now();
+  std::unique_ptr<ReportFile> file = OpenReport(context, path, kOpenFailure);
+  PrintWritingMessage(context, path, "' .");
+
+  const uint32_t top_x = context.settings.General.TopX;
+  WriteHtmlPageHead(context, *file);
+  *file << "<H1>Top " << top_x << "</H1>\n";
+  std::string_view title = ListTitle(kind, list_name);
+  if (!title.empty()) *file << "<H2>" << title << "</H2><BR>\n";
+  WriteCompiledOnLine(context, *file, now);
+  WriteHtmlListTable(context, *file, kind);
+  context.PrintStatus(" Done\n");
+
+  if (context.settings.Output.Footer) {
+    WriteHtmlFooter(context, *file, path, now);
+    *file << "ScoreID: \t" << context.CurrentScoreID << "<BR>\n"
+          << "Top list:\t" << top_x << " (" << context.top_list.Count()
+          << ")<BR>\n"
+          << "<BR>\n";
+  }
+  WriteHtmlPageEnd(*file);
+  CommitReport(std::move(file), kWriteFailure);
+}
+
+}  // namespace
 
 std::string EscapeHtml(std::string_view text) {
   std::string escaped;
   escaped.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      default: escaped += c; break;
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      default:
+        escaped += c;
+        break;
     }
   }
   return escaped;
 }
 
-// TODO(report)
-void WriteHtmlPageHead(RunContext&, ReportFile&) {}
-void WriteCompiledOnLine(RunContext&, ReportFile&, int64_t) {}
-void WriteHtmlFooter(RunContext&, ReportFile&, const std::string&, int64_t) {}
-void WriteHtmlPageEnd(ReportFile&) {}
-void WritePilotHtmlReport(RunContext&, std::string_view) {}
-void WriteSquadHtmlReport(RunContext&, std::string_view) {}
+void WriteHtmlPageHead(RunContext& context, ReportFile& file) {
+  file << "<HTML>\n"
+       << "\n"
+       << "<HEAD>\n"
+       << "\t<TITLE>Tallyhawk Results</TITLE>\n";
+  const std::string& style_sheet = context.settings.Output.StyleSheet;
+  if (!style_sheet.empty()) {
+    file << "\t<LINK REL=STYLESHEET TYPE=\"text/css\" HREF=\"";
+    file.Verbatim(EscapeHtml(style_sheet)) << "\">\n";
+  }
+  file << "</HEAD>\n"
+       << "\n"
+       << "<BODY>\n";
+}
+
+void WriteCompiledOnLine(RunContext& context, ReportFile& file, int64_t time) {
+  file << "Compiled on " << DateText(context.platform.ToLocalTime(time))
+       << "<BR><BR>\n"
+       << "\n";
+}
+
+void WriteHtmlFooter(RunContext& context, ReportFile& file,
+                     const std::string& path, int64_t time) {
+  file << "<P>\n"
+       << "<HR>\n"
+       << "<FONT SIZE=-2>\n"
+       << ReportBanner() << "<BR>\n"
+       << "by Brannoch<BR>\n"
+       << "<BR>\n"
+       << "OutFile:\t";
+  file.Verbatim(EscapeHtml(path))
+      << "<BR>\n"
+      << "Run Date: \t" << DateText(context.platform.ToLocalTime(time))
+      << "<BR>\n";
+}
+
+void WriteHtmlPageEnd(ReportFile& file) {
+  file << "</BODY>\n"
+       << "</HTML>\n";
+}
+
+void WritePilotHtmlReport(RunContext& context, std::string_view list_name) {
+  WriteHtmlReport(context, list_name, PageKind::kPilot);
+}
+
+void WriteSquadHtmlReport(RunContext& context, std::string_view list_name) {
+  WriteHtmlReport(context, list_name, PageKind::kSquad);
+}
 
 }  // namespace tallyhawk

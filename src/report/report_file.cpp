@@ -20,13 +20,22 @@ ReportFile& ReportFile::operator<<(std::string_view text) {
   return *this;
 }
 
+ReportFile& ReportFile::operator<<(uint32_t value) {
+  return *this << FormatUnsigned(value);
+}
+
 ReportFile& ReportFile::operator<<(uint64_t value) {
   return *this << FormatUnsigned(value);
 }
 
-ReportFile& ReportFile::Field(std::string_view text, size_t width) {
-  *this << text;
-  if (text.size() < width) *this << std::string(width - text.size(), ' ');
+ReportFile& ReportFile::Verbatim(std::string_view bytes) {
+  if (ok_) ok_ = file_->Write(bytes);
+  return *this;
+}
+
+ReportFile& ReportFile::Field(std::string_view bytes, size_t width) {
+  Verbatim(bytes);
+  if (bytes.size() < width) Verbatim(std::string(width - bytes.size(), ' '));
   return *this;
 }
 

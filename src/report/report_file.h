@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,9 +21,17 @@ class ReportFile {
 
   // Text with "\n" line breaks; each becomes CR LF in the file.
   ReportFile& operator<<(std::string_view text);
-  ReportFile& operator<<(uint64_t value);  // unsigned decimal
-  // `text` left-justified in a field of `width` bytes (never cut).
-  ReportFile& Field(std::string_view text, size_t width);
+  ReportFile& operator<<(uint32_t value);  // unsigned decimal
+  ReportFile& operator<<(uint64_t value);
+  // Numbers in reports are formatted by the writers; a double must never be
+  // converted to an integer silently.
+  ReportFile& operator<<(double value) = delete;
+  // `bytes` exactly as given: texts from the databases and the configuration
+  // (names, paths) keep every byte, a line feed included.
+  ReportFile& Verbatim(std::string_view bytes);
+  // `bytes` as Verbatim, left-justified in a field of `width` bytes (never
+  // cut).
+  ReportFile& Field(std::string_view bytes, size_t width);
 
   // Writes out, closes and renames. False when any write, the close or the
   // rename failed; the final file is then left as it was.

@@ -33,8 +33,18 @@ void WriteTextReportHeader(RunContext& context, ReportFile& file,
   file << ReportBanner() << "\n"
        << "by Brannoch\n"
        << "\n"
-       << "OutFile:\t" << path << "\n"
-       << "Run Date: \t" << DateText(context.platform.ToLocalTime(time));
+       << "OutFile:\t";
+  file.Verbatim(path) << "\n"
+                      << "Run Date: \t"
+                      << DateText(context.platform.ToLocalTime(time));
+}
+
+void PrintWritingMessage(RunContext& context, const std::string& path,
+                         std::string_view ending) {
+  // Composed in the StatusLine, so an overlong message is cut like any
+  // other; the path in the file itself never is.
+  context.Line() << "Writing '" << path << ending;
+  context.PrintStatusLine();
 }
 
 void ProgressDots(RunContext& context, uint32_t rank, uint32_t count) {

@@ -25,6 +25,11 @@ std::string FormReportPath(RunContext& context, std::string_view base_name,
 void WriteTextReportHeader(RunContext& context, ReportFile& file,
                            const std::string& path, int64_t time);
 
+// "Writing '", the path and `ending` ("' ." or "' ...") on the console and in
+// the log, the line left open for the dots and " Done" that follow.
+void PrintWritingMessage(RunContext& context, const std::string& path,
+                         std::string_view ending);
+
 // After the row of rank `rank` of a list of `count` rows: a dot when the
 // percentage reached is a multiple of 10.
 void ProgressDots(RunContext& context, uint32_t rank, uint32_t count);

@@ -1,0 +1,84 @@
+#include "report/usage_totals.h"
+
+#include <algorithm>
+
+#include "run/run_context.h"
+
+namespace tallyhawk {
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr uint64_t kPercentPerSlot = 33;
+
+void PrintPassDots(RunContext& context, uint64_t slot_count) {
+  for (int i = UsagePassDots(slot_count); i > 0; --i) context.PrintStatus(".");
+}
+
+void CountUsers(RunContext& context, UsageTotals& totals) {
+  const UserTableType& users = context.databases.UserTable;
+  for (const UserRecord& user : users.records()) {
+    ++totals.players;
+    if (user.Created >= totals.cut_off) ++totals.new_players;
+    if (user.LastSeen >= totals.cut_off) ++totals.active;
+  }
+  PrintPassDots(context, users.SlotCount());
+}
+
+void CountSquads(RunContext& context, UsageTotals& totals) {
+  const SquadTableType& squads = context.databases.SquadTable;
+  totals.squads = squads.size();
+  PrintPassDots(context, squads.SlotCount());
+}
+
+// Every row counts, of every score ID and whether or not its user is loaded.
+void SumScores(RunContext& context, UsageTotals& totals) {
+  const ScoreTableType& scores = context.databases.ScoreTable;
+  for (const ScoreRecord& score : scores.records()) {
+    totals.kills += score.Wins;
+    totals.kill_points += score.KillPoints;
+    totals.flag_points += score.FlagPoints;
+  }
+  PrintPassDots(context, scores.SlotCount());
+}
+
+}  // namespace
+
+uint32_t UsageCutOff(int64_t now, int32_t last_days) {
+  const int64_t cut_off = now - int64_t{last_days} * kSecondsPerDay;
+  return static_cast<uint32_t>(
+      std::clamp<int64_t>(cut_off, 0, int64_t{UINT32_MAX}));
+}
+
+int UsagePassDots(uint64_t slot_count) {
+  // Nothing else prints during a pass, so only the number of dots matters;
+  // working it out from the arithmetic spares walking billions of empty
+  // slots of a sparse table. Slot i gives p = 33 * i / slot_count, which
+  // never decreases, so a mark v is printed exactly when the first slot that
+  // reaches v gives v itself rather than jumping past it.
+  int dots = 0;
+  for (uint64_t mark : {10, 20, 30}) {
+    const uint64_t first =
+        (mark * slot_count + kPercentPerSlot - 1) / kPercentPerSlot;
+    if (first < slot_count && kPercentPerSlot * first / slot_count == mark) {
+      ++dots;
+    }
+  }
+  return dots;
+}
+
+UsageTotals CompileUsageStats(RunContext& context, int64_t now) {
+  const UsageSettings& usage = context.settings.Usage;
+  UsageTotals totals;
+  totals.cut_off = UsageCutOff(now, usage.LastDays);
+  if (usage.DoActivePlayers || usage.DoNewPlayers || usage.DoAllPlayers) {
+    CountUsers(context, totals);
+  }
+  if (usage.DoAllSquads) CountSquads(context, totals);
+  if (usage.DoAllKills || usage.DoAvgKill || usage.DoAllKillPoints ||
+      usage.DoAllFlagPoints || usage.DoAllPoints) {
+    SumScores(context, totals);
+  }
+  return totals;
+}
+
+}  // namespace tallyhawk
