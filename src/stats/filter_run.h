@@ -2,6 +2,7 @@
 // progress dots, ranking, " Done".
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "run/run_context.h"
+#include "run/text_format.h"
 #include "stats/progress_mark.h"
 #include "stats/ranked_selection.h"
 #include "stats/top_list.h"
@@ -21,6 +23,19 @@ namespace tallyhawk {
 inline std::string EntryText(std::string text) {
   constexpr size_t kMaxEntryText = 31;
   if (text.size() > kMaxEntryText) text.resize(kMaxEntryText);
+  return text;
+}
+
+// FormatFixed's text. Most lists hold whole numbers, which are written
+// directly: formatting them through printf would dominate a long list.
+inline std::string FixedText(double value, int decimals) {
+  constexpr double kTwoTo64 = 18446744073709551616.0;
+  if (std::signbit(value) || !(value < kTwoTo64) ||
+      value != std::trunc(value)) {
+    return FormatFixed(value, decimals);
+  }
+  std::string text = FormatUnsigned(static_cast<uint64_t>(value));
+  if (decimals > 0) text += "." + std::string(decimals, '0');
   return text;
 }
 
@@ -41,6 +56,7 @@ void RunFilter(RunContext& context, std::string_view message, size_t count,
 
   ProgressMark progress(context);
   std::vector<RankCandidate> candidates;
+  candidates.reserve(count);
   for (size_t k = 0; k < count; ++k) {
     std::optional<double> value = value_of(k);
     if (!value) continue;

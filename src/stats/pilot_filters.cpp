@@ -52,8 +52,8 @@ void RunPilotFilter(RunContext& context, std::string_view message, Rows rows,
 }
 
 template <int kDecimals>
-std::string FixedText(const ScoreRecord&, double value) {
-  return FormatFixed(value, kDecimals);
+std::string DecimalText(const ScoreRecord&, double value) {
+  return FixedText(value, kDecimals);
 }
 
 double TotalPoints(const ScoreRecord& score) {
@@ -81,7 +81,7 @@ std::string RatioText(const ScoreRecord& score, double value) {
   std::string counts = " (" + FormatUnsigned(score.Wins) + "/" +
                        FormatUnsigned(score.Losses) + ")";
   if (score.Losses == 0) return "---" + counts;
-  return FormatFixed(value, 3) + counts;
+  return FixedText(value, 3) + counts;
 }
 
 // Whole-number arithmetic, truncated; 64-bit so large kill points never
@@ -96,32 +96,32 @@ double Rating(const ScoreRecord& score) {
 
 void FilterPilotTotalPoints(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot total points .", Rows::kEvery,
-                 TotalPoints, FixedText<0>);
+                 TotalPoints, DecimalText<0>);
 }
 
 void FilterPilotFlagPoints(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot flag points .", Rows::kEvery,
-                 FlagPoints, FixedText<0>);
+                 FlagPoints, DecimalText<0>);
 }
 
 void FilterPilotKillPoints(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot kill points .", Rows::kEvery,
-                 KillPoints, FixedText<0>);
+                 KillPoints, DecimalText<0>);
 }
 
 void FilterPilotAvgKill(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot avg kill points .", Rows::kActive,
-                 AvgKill, FixedText<1>);
+                 AvgKill, DecimalText<1>);
 }
 
 void FilterPilotWins(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot wins .", Rows::kEvery, Wins,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 void FilterPilotLosses(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot losses .", Rows::kEvery, Losses,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 void FilterPilotRatio(RunContext& context) {
@@ -131,7 +131,7 @@ void FilterPilotRatio(RunContext& context) {
 
 void FilterPilotRating(RunContext& context) {
   RunPilotFilter(context, "Filtering pilot rating .", Rows::kActive, Rating,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 }  // namespace tallyhawk

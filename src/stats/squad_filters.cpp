@@ -47,8 +47,8 @@ void RunSquadFilter(RunContext& context, std::string_view message,
 }
 
 template <int kDecimals>
-std::string FixedText(const SquadRecord&, double value) {
-  return FormatFixed(value, kDecimals);
+std::string DecimalText(const SquadRecord&, double value) {
+  return FixedText(value, kDecimals);
 }
 
 double TotalPoints(const SquadRecord& squad) {
@@ -86,7 +86,7 @@ std::string RatioText(const SquadRecord& squad, double value) {
     return "--- (" + FormatUnsigned(squad.Wins) + "/" +
            FormatUnsigned(squad.Losses) + ")";
   }
-  return FormatFixed(value, 3);
+  return FixedText(value, 3);
 }
 
 // The pilot rating without truncation.
@@ -100,27 +100,27 @@ double Rating(const SquadRecord& squad) {
 
 void FilterSquadTotalPoints(RunContext& context) {
   RunSquadFilter(context, "Filtering squad total points .", Squads::kSized,
-                 TotalPoints, FixedText<0>);
+                 TotalPoints, DecimalText<0>);
 }
 
 void FilterSquadAvgPoints(RunContext& context) {
   RunSquadFilter(context, "Filtering squad average points .", Squads::kActive,
-                 AvgPoints, FixedText<2>);
+                 AvgPoints, DecimalText<2>);
 }
 
 void FilterSquadAvgKill(RunContext& context) {
   RunSquadFilter(context, "Filtering squad average kill .", Squads::kActive,
-                 AvgKill, FixedText<1>);
+                 AvgKill, DecimalText<1>);
 }
 
 void FilterSquadWins(RunContext& context) {
   RunSquadFilter(context, "Filtering squad wins .", Squads::kSized, Wins,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 void FilterSquadLosses(RunContext& context) {
   RunSquadFilter(context, "Filtering squad losses .", Squads::kSized, Losses,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 void FilterSquadRatio(RunContext& context) {
@@ -130,12 +130,12 @@ void FilterSquadRatio(RunContext& context) {
 
 void FilterSquadRating(RunContext& context) {
   RunSquadFilter(context, "Filtering squad rating .", Squads::kActive, Rating,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 void FilterSquadMembers(RunContext& context) {
   RunSquadFilter(context, "Filtering squad members .", Squads::kEvery, Members,
-                 FixedText<0>);
+                 DecimalText<0>);
 }
 
 }  // namespace tallyhawk
