@@ -20,12 +20,10 @@ struct RanksBefore {
 void SelectRanked(std::vector<RankCandidate>& candidates, uint32_t top_x) {
   if (candidates.size() > top_x) {
     auto last = candidates.begin() + top_x;
-    std::nth_element(candidates.begin(), last, candidates.end(),
-                     RanksBefore());
+    std::nth_element(candidates.begin(), last, candidates.end(), RanksBefore());
     candidates.erase(last, candidates.end());
   }
-  std::sort(candidates.begin(), candidates.end(),
-                     RanksBefore());
+  std::sort(candidates.begin(), candidates.end(), RanksBefore());
 }
 
 }  // namespace tallyhawk

@@ -26,8 +26,8 @@ bool IsTaken(const SquadRecord& squad, Squads which, const Settings& settings) {
   return squad.Wins > 0 && squad.Wins >= settings.General.MinKills;
 }
 
-void RunSquadFilter(RunContext& context, std::string_view message,
-                    Squads which, ValueFn value, TextFn text) {
+void RunSquadFilter(RunContext& context, std::string_view message, Squads which,
+                    ValueFn value, TextFn text) {
   const SquadTableType& table = context.databases.SquadTable;
   const std::vector<SquadRecord>& squads = table.records();
   RunFilter(

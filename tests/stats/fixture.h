@@ -43,8 +43,8 @@ class StatsTest : public ::testing::Test {
     context.databases.SquadTable.Store(squad, id);
   }
 
-  void AddScore(uint32_t entry, uint32_t score_id, uint32_t user,
-                uint16_t wins, uint16_t losses, uint32_t kill_points,
+  void AddScore(uint32_t entry, uint32_t score_id, uint32_t user, uint16_t wins,
+                uint16_t losses, uint32_t kill_points,
                 uint32_t flag_points = 0) {
     ScoreRecord score;
     score.EntryID = entry;

@@ -45,9 +45,9 @@ TEST_F(PilotStatsTest, TotalPointsRankTiesBySlotAndNeverWrap) {
 
 TEST_F(PilotStatsTest, TakesOnlyRowsOfTheScoreIdWithALoadedUser) {
   AddPilot(0, 1, 0, 100, 0, 3);
-  AddScore(1, 2, 0, 1, 0, 900);    // another score ID
-  AddScore(2, 1, 77, 1, 0, 800);   // user not loaded
-  AddUser(5, "loner", 42);         // squad not loaded
+  AddScore(1, 2, 0, 1, 0, 900);   // another score ID
+  AddScore(2, 1, 77, 1, 0, 800);  // user not loaded
+  AddUser(5, "loner", 42);        // squad not loaded
   AddScore(3, 1, 5, 1, 0, 50);
   Load();
   FilterPilotKillPoints(context);
@@ -66,7 +66,8 @@ TEST_F(PilotStatsTest, PerKillListsTakeOnlyPilotsWithEnoughKills) {
   EXPECT_EQ(Listed(), (Rows{"p1 10.2", "p2 10.0"}));
 
   context.settings.General.MinKills = 50;
-  for (auto filter : {FilterPilotAvgKill, FilterPilotRatio, FilterPilotRating}) {
+  for (auto filter :
+       {FilterPilotAvgKill, FilterPilotRatio, FilterPilotRating}) {
     filter(context);
     ASSERT_EQ(context.top_list.Count(), 1u);
     EXPECT_EQ(context.top_list.entries()[0].Name, "p2");
@@ -137,7 +138,7 @@ TEST_F(PilotStatsTest, SkippedSlotsPrintNoDot) {
     AddPilot(slot, 1, 0, 0);
   }
   AddScore(10, 2, 0, 1, 0, 0);  // another score ID in slot 10
-  AddPilot(30, 0, 0, 0);  // replaces slot 30: no kills, no dot in Ratio
+  AddPilot(30, 0, 0, 0);        // replaces slot 30: no kills, no dot in Ratio
   context.settings.General.MinKills = 1;
   Load();
   FilterPilotLosses(context);

@@ -73,8 +73,7 @@ TEST(TopListTest, TopXBoundsTheList) {
 
   Inserter all(kUnbounded);
   all.Insert({1, 3, 2, 3, 0});
-  EXPECT_EQ(all.Ranked(),
-            (Rows{"b:3.0", "d:3.0", "c:2.0", "a:1.0", "e:0.0"}));
+  EXPECT_EQ(all.Ranked(), (Rows{"b:3.0", "d:3.0", "c:2.0", "a:1.0", "e:0.0"}));
 }
 
 TEST(TopListTest, ClearEmptiesTheList) {
@@ -92,8 +91,12 @@ TEST(RankedSelectionTest, AgreesWithInsertionOnRandomTies) {
   for (int round = 0; round < 400; ++round) {
     const size_t count = random() % 60;
     const int distinct = 1 + static_cast<int>(random() % 6);
-    const uint32_t bounds[] = {0, 1, 2, static_cast<uint32_t>(count / 2),
-                               static_cast<uint32_t>(count), kUnbounded};
+    const uint32_t bounds[] = {0,
+                               1,
+                               2,
+                               static_cast<uint32_t>(count / 2),
+                               static_cast<uint32_t>(count),
+                               kUnbounded};
     const uint32_t top_x = bounds[random() % 6];
 
     TopList inserted;
