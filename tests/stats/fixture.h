@@ -57,7 +57,6 @@ class StatsTest : public ::testing::Test {
     context.databases.ScoreTable.Store(score, entry);
   }
 
-  // Ends loading: orders the tables and indexes the score rows.
   void Load() {
     Databases& db = context.databases;
     db.UserTable.Finish();
@@ -66,15 +65,13 @@ class StatsTest : public ::testing::Test {
     db.ScoreRows.Build(db.ScoreTable, db.UserTable, db.SquadTable);
   }
 
-  // The console text since the last call.
   std::string TakeConsole() {
     std::string text = std::move(platform.console);
     platform.console.clear();
     return text;
   }
 
-  // The list as "Name [SquadName] ValueText" (pilots) or "Name ValueText"
-  // (squads), rank 1 first.
+  // "Name [SquadName] ValueText" in rank order.
   std::vector<std::string> Listed() const {
     std::vector<std::string> rows;
     for (const TopEntry& entry : context.top_list.entries()) {

@@ -44,7 +44,7 @@ TEST_F(SquadStatsTest, EachScoreIdSumsItsOwnRowsWithTheSameMembers) {
   AddSquad(2, "Beta");
   AddMembers(0, 5, 1);
   AddMembers(5, 6, 2);
-  AddUser(20, "stray", kNoSquad);
+  AddUser(20, "stray");
   AddScore(0, 1, 0, 10, 1, 100);
   AddScore(1, 1, 1, 15, 2, 100);
   AddScore(2, 1, 5, 30, 3, 100);
@@ -77,34 +77,25 @@ TEST_F(SquadStatsTest, SmallAndEmptySquadsAreListedOnlyByMembers) {
   }
 }
 
-TEST_F(SquadStatsTest, PerKillFiguresOfAnActiveSquad) {
+TEST_F(SquadStatsTest, PerKillFiguresOfActiveSquads) {
   context.settings.Squad.MinMembers = 4;
   AddSquad(1, "Hawks");
-  AddMembers(0, 4, 1);
-  AddScore(0, 1, 0, 40, 30, 300, 100);
-  AddScore(1, 1, 3, 20, 10, 200, 200);
-  Load();
-  EXPECT_EQ(ListOf(FilterSquadAvgPoints), (Rows{"Hawks 200.00"}));
-  EXPECT_EQ(ListOf(FilterSquadAvgKill), (Rows{"Hawks 8.3"}));
-  // (100 * 20 + 10 * 500) / 160 = 43.75, not truncated as for a pilot.
-  EXPECT_EQ(ListOf(FilterSquadRating), (Rows{"Hawks 44"}));
-  EXPECT_EQ(context.top_list.entries()[0].Value, 43.75);
-  EXPECT_EQ(ListOf(FilterSquadTotalPoints), (Rows{"Hawks 800"}));
-}
-
-TEST_F(SquadStatsTest, UndefeatedSquadsRankFirstAndRatiosShowNoCounts) {
-  AddSquad(1, "Even");
   AddSquad(2, "Clean");
   AddSquad(3, "Few");
-  AddMembers(0, 5, 1);
-  AddMembers(10, 5, 2);
-  AddMembers(20, 5, 3);
-  AddScore(0, 1, 0, 90, 60, 0);
-  AddScore(1, 1, 10, 120, 0, 0);
-  AddScore(2, 1, 20, 49, 0, 0);  // below MinKills
+  AddMembers(0, 4, 1);
+  AddMembers(10, 4, 2);
+  AddMembers(20, 4, 3);
+  AddScore(0, 1, 0, 40, 30, 300, 100);
+  AddScore(1, 1, 3, 20, 10, 200, 200);
+  AddScore(2, 1, 10, 120, 0, 0);
+  AddScore(3, 1, 20, 49, 0, 9000);  // below MinKills
   Load();
+  EXPECT_EQ(ListOf(FilterSquadAvgPoints), (Rows{"Hawks 200.00", "Clean 0.00"}));
+  EXPECT_EQ(ListOf(FilterSquadAvgKill), (Rows{"Hawks 8.3", "Clean 0.0"}));
   EXPECT_EQ(ListOf(FilterSquadRatio),
-            (Rows{"Clean --- (120/0)", "Even 1.500"}));
+            (Rows{"Clean --- (120/0)", "Hawks 1.500"}));
+  // (100 * 20 + 10 * 500) / 160 = 43.75, not truncated as for a pilot.
+  EXPECT_EQ(ListOf(FilterSquadRating), (Rows{"Clean 55", "Hawks 44"}));
 }
 
 TEST_F(SquadStatsTest, SumsBeyondThirtyTwoBitsStayExact) {
