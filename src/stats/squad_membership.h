@@ -7,10 +7,20 @@
 
 namespace tallyhawk {
 
+struct RunContext;
+
 struct SquadMembership {
   bool counted = false;
   // Members of each squad, by the squad's position in the squad table.
   std::vector<uint32_t> members;
+  // The progress values (out of 50) that the walk over the user table
+  // reaches at its members, keeping only multiples of ten and dropping
+  // repeats. Replayed through a ProgressMark they print the walk's dots.
+  std::vector<uint64_t> progress;
 };
+
+// Counts the members of every squad and the walk's progress values, unless
+// that was done already for these tables.
+void CountSquadMembership(RunContext& context);
 
 }  // namespace tallyhawk

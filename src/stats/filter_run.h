@@ -1,0 +1,78 @@
+// The steps every statistic filter shares: message, empty list, walk with
+// progress dots, ranking, " Done".
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "run/run_context.h"
+#include "run/text_format.h"
+#include "stats/progress_mark.h"
+#include "stats/ranked_selection.h"
+#include "stats/top_list.h"
+
+namespace tallyhawk {
+
+// Cuts a value text to what a list entry holds.
+inline std::string EntryText(std::string text) {
+  constexpr size_t kMaxEntryText = 31;
+  if (text.size() > kMaxEntryText) text.resize(kMaxEntryText);
+  return text;
+}
+
+// FormatFixed's text. Most lists hold whole numbers, which are written
+// directly: formatting them through printf would dominate a long list.
+inline std::string FixedText(double value, int decimals) {
+  constexpr double kTwoTo64 = 18446744073709551616.0;
+  if (std::signbit(value) || !(value < kTwoTo64) ||
+      value != std::trunc(value)) {
+    return FormatFixed(value, decimals);
+  }
+  std::string text = FormatUnsigned(static_cast<uint64_t>(value));
+  if (decimals > 0) text += "." + std::string(decimals, '0');
+  return text;
+}
+
+// Walks `count` candidate records, given by index in ascending slot order,
+// over a table of `slot_count` slots:
+//   slot_of(k)            the table slot of record k;
+//   value_of(k)           its Value, or nullopt when it is not eligible;
+//   make_entry(k, value)  its TopEntry.
+// Only eligible records show progress; the list gets the entries that
+// inserting them one by one in walk order would keep. Entries (names and
+// value texts) are made only for those.
+template <typename SlotOf, typename ValueOf, typename MakeEntry>
+void RunFilter(RunContext& context, std::string_view message, size_t count,
+               uint64_t slot_count, SlotOf slot_of, ValueOf value_of,
+               MakeEntry make_entry) {
+  context.PrintStatus(message);
+  context.top_list.ClearTopList();
+
+  ProgressMark progress(context);
+  std::vector<RankCandidate> candidates;
+  candidates.reserve(count);
+  for (size_t k = 0; k < count; ++k) {
+    std::optional<double> value = value_of(k);
+    if (!value) continue;
+    candidates.push_back(RankCandidate{*value, k});
+    progress.Update(ProgressOf(100, slot_of(k), slot_count));
+  }
+
+  SelectRanked(candidates, context.settings.General.TopX);
+  std::vector<TopEntry> ranked;
+  ranked.reserve(candidates.size());
+  for (const RankCandidate& candidate : candidates) {
+    ranked.push_back(make_entry(candidate.position, candidate.value));
+  }
+  context.top_list.Assign(std::move(ranked));
+
+  context.PrintStatus(" Done\n");
+}
+
+}  // namespace tallyhawk
