@@ -5,5 +5,10 @@ function(tallyhawk_warnings target)
     target_compile_options(${target} PRIVATE /W4 /WX)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND
+       CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+      # GCC 12 reports false overlaps inside std::string concatenation at -O3.
+      target_compile_options(${target} PRIVATE -Wno-restrict)
+    endif()
   endif()
 endfunction()

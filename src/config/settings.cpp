@@ -148,9 +148,7 @@ struct FieldText {
     return FormatUnsigned(*field);
   }
   std::string operator()(int32_t* field) const {
-    return *field < 0 ? "-" + FormatUnsigned(static_cast<uint64_t>(
-                                  -static_cast<int64_t>(*field)))
-                      : FormatUnsigned(static_cast<uint64_t>(*field));
+    return std::to_string(*field);
   }
   std::string operator()(bool* field) const { return *field ? "1" : "0"; }
 };

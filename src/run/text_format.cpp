@@ -1,5 +1,6 @@
 #include "run/text_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -32,6 +33,15 @@ void IncrementLastDigit(std::string& text) {
   text.insert(0, 1, '1');
 }
 
+// Correctly rounded fixed notation (exact ties are the caller's business).
+std::string ToFixedChars(double value, int decimals) {
+  char buffer[400];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                              std::chars_format::fixed, decimals);
+  if (result.ec != std::errc()) return PrintF("%.*f", decimals, value);
+  return std::string(buffer, result.ptr);
+}
+
 }  // namespace
 
 std::string FormatUnsigned(uint64_t value) { return std::to_string(value); }
@@ -42,7 +52,7 @@ std::string FormatFixed(double value, int decimals) {
   // exactly. Every other value is rounded correctly by printf.
   double scaled = std::ldexp(value, decimals + 1);
   if (std::isfinite(value) && scaled == std::trunc(scaled)) {
-    std::string exact = PrintF("%.*f", decimals + 1, value);
+    std::string exact = ToFixedChars(value, decimals + 1);
     if (exact.back() == '5') {
       exact.pop_back();
       if (exact.back() == '.') exact.pop_back();
@@ -50,7 +60,7 @@ std::string FormatFixed(double value, int decimals) {
       return exact;
     }
   }
-  return PrintF("%.*f", decimals, value);
+  return ToFixedChars(value, decimals);
 }
 
 std::string FormatGeneral(double value) {
