@@ -5,6 +5,25 @@
 #include <numeric>
 
 namespace tallyhawk {
+namespace id_table_detail {
+
+constexpr uint32_t kNoPosition = UINT32_MAX;
+
+// A direct index costs four bytes per ID up to the largest; it is used only
+// while that stays within a few times the record count, so a handful of huge
+// IDs never costs memory in proportion to the largest ID.
+inline bool IsDense(uint32_t max_id, size_t count) {
+  return static_cast<uint64_t>(max_id) <
+         4 * static_cast<uint64_t>(count) + 1024;
+}
+
+inline bool StrictlyAscending(const std::vector<uint32_t>& ids) {
+  return std::adjacent_find(ids.begin(), ids.end(), [](uint32_t a, uint32_t b) {
+           return a >= b;
+         }) == ids.end();
+}
+
+}  // namespace id_table_detail
 
 template <typename Record>
 void IdTable<Record>::Store(const Record& record, uint32_t id) {
@@ -15,28 +34,35 @@ void IdTable<Record>::Store(const Record& record, uint32_t id) {
 
 template <typename Record>
 void IdTable<Record>::Finish() {
-  const size_t count = ids_.size();
-  if (count == 0) return;
-  uint32_t max_id = *std::max_element(ids_.begin(), ids_.end());
+  if (ids_.empty()) return;
+  const uint32_t max_id = *std::max_element(ids_.begin(), ids_.end());
   slot_count_ = (static_cast<uint64_t>(max_id) / 100 + 1) * 100;
+  // Real files are usually written in ascending ID order: nothing to move.
+  if (!id_table_detail::StrictlyAscending(ids_)) OrderByIdKeepingLast(max_id);
+  finished_size_ = ids_.size();
+  dense_index_.clear();
+  dense_index_.shrink_to_fit();
+  if (id_table_detail::IsDense(max_id, ids_.size())) BuildDenseIndex(max_id);
+}
 
-  // Positions of the records that stay, in ascending ID order; for a
-  // duplicate ID only the last one loaded stays.
+template <typename Record>
+void IdTable<Record>::OrderByIdKeepingLast(uint32_t max_id) {
+  using id_table_detail::kNoPosition;
+  const size_t count = ids_.size();
+  // Positions of the records that stay, in ascending ID order.
   std::vector<uint32_t> order;
   order.reserve(count);
-  constexpr uint32_t kNone = UINT32_MAX;
-  // Dense IDs (the usual 0..N) get a direct index; sparse ones a sort, so a
-  // few huge IDs never cost memory in proportion to the largest ID.
-  const bool dense = static_cast<uint64_t>(max_id) < 4 * static_cast<uint64_t>(count) + 1024;
-  if (dense) {
-    std::vector<uint32_t> last(static_cast<size_t>(max_id) + 1, kNone);
+  if (id_table_detail::IsDense(max_id, count)) {
+    std::vector<uint32_t> last(static_cast<size_t>(max_id) + 1, kNoPosition);
     for (size_t i = 0; i < count; ++i) last[ids_[i]] = static_cast<uint32_t>(i);
     for (uint32_t position : last) {
-      if (position != kNone) order.push_back(position);
+      if (position != kNoPosition) order.push_back(position);
     }
   } else {
     std::vector<uint32_t> all(count);
     std::iota(all.begin(), all.end(), 0u);
+    // Stable, so that records with one ID stay in load order and the last
+    // one loaded is the one kept.
     std::stable_sort(all.begin(), all.end(),
                      [&](uint32_t a, uint32_t b) { return ids_[a] < ids_[b]; });
     for (size_t i = 0; i < count; ++i) {
@@ -55,11 +81,14 @@ void IdTable<Record>::Finish() {
   }
   records_ = std::move(records);
   ids_ = std::move(ids);
+}
 
-  dense_index_.clear();
-  if (dense) {
-    dense_index_.assign(static_cast<size_t>(max_id) + 1, kNone);
-    for (size_t i = 0; i < ids_.size(); ++i) dense_index_[ids_[i]] = static_cast<uint32_t>(i);
+template <typename Record>
+void IdTable<Record>::BuildDenseIndex(uint32_t max_id) {
+  dense_index_.assign(static_cast<size_t>(max_id) + 1,
+                      id_table_detail::kNoPosition);
+  for (size_t i = 0; i < ids_.size(); ++i) {
+    dense_index_[ids_[i]] = static_cast<uint32_t>(i);
   }
 }
 
@@ -70,14 +99,16 @@ uint64_t IdTable<Record>::SlotCount() const {
 
 template <typename Record>
 const Record* IdTable<Record>::Lookup(uint32_t id) const {
-  if (!ready_ || ids_.empty()) return nullptr;
+  if (!ready_ || finished_size_ == 0) return nullptr;
   if (!dense_index_.empty()) {
     if (id >= dense_index_.size()) return nullptr;
-    uint32_t position = dense_index_[id];
-    return position == UINT32_MAX ? nullptr : &records_[position];
+    const uint32_t position = dense_index_[id];
+    if (position == id_table_detail::kNoPosition) return nullptr;
+    return &records_[position];
   }
-  auto it = std::lower_bound(ids_.begin(), ids_.end(), id);
-  if (it == ids_.end() || *it != id) return nullptr;
+  const auto end = ids_.begin() + static_cast<std::ptrdiff_t>(finished_size_);
+  const auto it = std::lower_bound(ids_.begin(), end, id);
+  if (it == end || *it != id) return nullptr;
   return &records_[static_cast<size_t>(it - ids_.begin())];
 }
 

@@ -29,7 +29,8 @@ NameField NameField::FromField(const unsigned char* field) {
 NameField NameField::FromText(std::string_view text) {
   NameField name;
   size_t length = std::min<size_t>(31, text.size());
-  for (size_t i = 0; i < length && text[i] != '\0'; ++i) name.bytes_[i] = text[i];
+  for (size_t i = 0; i < length && text[i] != '\0'; ++i)
+    name.bytes_[i] = text[i];
   return name;
 }
 

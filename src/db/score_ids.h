@@ -12,6 +12,8 @@ class ScoreIdList {
  public:
   // Adds `score_id` in ascending place; nothing when it is listed already.
   void Insert(uint32_t score_id);
+  // Replaces the list by `score_ids`, sorted, each ID once.
+  void Assign(std::vector<uint32_t> score_ids);
   void ClearScoreIdList() { ids_.clear(); }
   uint32_t Count() const { return static_cast<uint32_t>(ids_.size()); }
   const std::vector<uint32_t>& ids() const { return ids_; }

@@ -1,0 +1,72 @@
+// LoadDatabases: the three database files into their tables, with the
+// loading messages, progress dots and counts.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "db/databases.h"
+#include "db/record_reader.h"
+#include "run/fatal_error.h"
+#include "run/run_context.h"
+
+namespace tallyhawk {
+namespace {
+
+// The messages of one database file.
+struct DatabaseTexts {
+  const char* failure;
+  const char* loading;
+  uint64_t dot_interval;
+  const char* count_word;
+};
+
+constexpr DatabaseTexts kUserTexts{"Failed to open user database, exiting",
+                                   "Loading users .", 1000, " users"};
+constexpr DatabaseTexts kSquadTexts{"Failed to open squad database, exiting",
+                                    "Loading squads .", 100, " squads"};
+constexpr DatabaseTexts kScoreTexts{"Failed to open score database, exiting",
+                                    "Loading scores .", 100, " scores"};
+
+uint32_t KeyOf(const UserRecord& user) { return user.UserID; }
+uint32_t KeyOf(const SquadRecord& squad) { return squad.SquadID; }
+uint32_t KeyOf(const ScoreRecord& score) { return score.EntryID; }
+
+// Loads one file into `table`: every complete record is stored under its key
+// and counted, a partial record at the end is dropped.
+template <typename Record, typename Decode>
+void LoadTable(RunContext& context, const std::string& path,
+               const DatabaseTexts& texts, size_t record_size, Decode decode,
+               IdTable<Record>& table) {
+  std::unique_ptr<InputFile> file = context.platform.OpenInput(path);
+  if (!file) throw FatalError(texts.failure);
+  context.PrintStatus(texts.loading);
+  RecordReader reader(*file, record_size);
+  uint64_t count = 0;
+  while (const unsigned char* bytes = reader.Next()) {
+    const Record record = decode(bytes);
+    table.Store(record, KeyOf(record));
+    ++count;
+    if (count % texts.dot_interval == 0) context.PrintStatus(".");
+  }
+  table.Finish();
+  context.PrintStatus(" Done\n");
+  context.Line() << "Read " << count << texts.count_word << "\n";
+  context.PrintStatusLine();
+}
+
+}  // namespace
+
+void LoadDatabases(RunContext& context) {
+  const GeneralSettings& general = context.settings.General;
+  Databases& databases = context.databases;
+  LoadTable(context, general.DatUser, kUserTexts, kUserRecordSize,
+            DecodeUserRecord, databases.UserTable);
+  LoadTable(context, general.DatSquad, kSquadTexts, kSquadRecordSize,
+            DecodeSquadRecord, databases.SquadTable);
+  LoadTable(context, general.DatScore, kScoreTexts, kScoreRecordSize,
+            DecodeScoreRecord, databases.ScoreTable);
+  databases.ScoreRows.Build(databases.ScoreTable, databases.UserTable,
+                            databases.SquadTable);
+}
+
+}  // namespace tallyhawk

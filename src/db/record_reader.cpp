@@ -1,0 +1,39 @@
+#include "db/record_reader.h"
+
+#include <cstring>
+
+namespace tallyhawk {
+namespace {
+
+constexpr size_t kBlockSize = size_t{1} << 20;
+
+}  // namespace
+
+RecordReader::RecordReader(InputFile& file, size_t record_size)
+    : file_(file), record_size_(record_size), buffer_(kBlockSize) {}
+
+const unsigned char* RecordReader::Next() {
+  // A read may return fewer bytes than asked for without being at the end,
+  // so keep reading until a whole record is there or the file is done.
+  while (end_ - begin_ < record_size_) {
+    if (!Refill()) return nullptr;
+  }
+  const unsigned char* record = buffer_.data() + begin_;
+  begin_ += record_size_;
+  return record;
+}
+
+bool RecordReader::Refill() {
+  const size_t unread = end_ - begin_;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, unread);
+    begin_ = 0;
+    end_ = unread;
+  }
+  const size_t got = file_.Read(reinterpret_cast<char*>(buffer_.data()) + end_,
+                                buffer_.size() - end_);
+  end_ += got;
+  return got > 0;
+}
+
+}  // namespace tallyhawk
