@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DTALLYHAWK_TESTS=OFF >/dev/null
+cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target tallyhawk zonegen
 mkdir -p sample
 ./build/zonegen --out sample "$@"

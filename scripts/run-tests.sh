@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build_dir=${1:-build}
 shift || true
-cmake -S . -B "$build_dir" -G Ninja "$@" >/dev/null
+cmake -S . -B "$build_dir" -G Ninja -DTALLYHAWK_TESTS=ON "$@" >/dev/null
 cmake --build "$build_dir"
 ctest --test-dir "$build_dir" --output-on-failure -j2

@@ -1,0 +1,219 @@
+// Whole runs over one small hand-made zone in several configurations. Every
+// file the run writes, and its console, are compared byte for byte with the
+// files under tests/e2e/golden/<case>/. After a deliberate change of output,
+// run with TALLYHAWK_UPDATE_GOLDEN=1 to rewrite them, and read the diff.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "support/db_builder.h"
+#include "support/e2e_harness.h"
+
+namespace tallyhawk::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t kNow = static_cast<uint32_t>(kFrozenNow);
+constexpr uint32_t kDay = 86400;
+
+// Six pilots, three squads, score IDs 7 and 9. Names that need escaping in
+// HTML, a pilot whose squad does not exist, a squad without members, a row of
+// a user who is gone, times around the 30-day window.
+void WriteTinyZone(const TempDir& dir) {
+  dir.Write("user.dat",
+            MakeUser(1, "Ace", 10, kNow - 1000, kNow - 400 * kDay) +
+                MakeUser(2, "<script>", 10, kNow - 30 * kDay, kNow - 30 * kDay) +
+                MakeUser(3, "Bo & \"Co\"", 20, kNow - 31 * kDay, kNow - 300 * kDay) +
+                MakeUser(4, "Lone", 999) +
+                MakeUser(5, "NoScore", 10, 4294967295u, kNow - 10 * kDay) +
+                MakeUser(6, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde", 20, kNow, kNow));
+  dir.Write("squad.dat", MakeSquad(10, "Red<Team>") + MakeSquad(20, "Blue") +
+                             MakeSquad(30, "Empty"));
+  dir.Write("score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
+                             MakeScore(2, 7, 2, 60, 0, 300, 0) +
+                             MakeScore(3, 7, 3, 49, 10, 1000, 50) +
+                             MakeScore(4, 7, 4, 100, 1, 200, 0) +
+                             MakeScore(5, 9, 1, 5, 5, 10, 10) +
+                             MakeScore(6, 7, 99, 10, 10, 10, 10) +
+                             MakeScore(7, 7, 6, 50, 50, 0, 0));
+}
+
+struct GoldenCase {
+  std::string name;
+  std::string settings;  // empty: the run writes the template
+  std::string zone_map;  // empty: the run writes the template
+};
+
+const GoldenCase kCases[] = {
+    {"defaults", "", ""},
+    {"all_outputs",
+     "[General]\nTopX=3\n[Squad]\nMinMembers=2\n"
+     "[Output]\nText=1\nHTML=1\nHTMLGroup=1\n",
+     ""},
+    {"subdirs_and_style",
+     "[Squad]\nMinMembers=2\n[Output]\nText=1\nHTML=1\nUseSubDir=1\n"
+     "Directory=out\nStyleSheet=style.css?a=\"1\"&b=<2>\n",
+     "7:Arena & <Co>\n"},
+    {"partial_lists_no_footer",
+     "[General]\nMinKills=0\n[User]\nDoTotalPoints=0\nDoWins=0\nDoRating=0\n"
+     "[Squad]\nMinMembers=1\nDoMembers=0\nDoAvgPoints=0\n"
+     "[Usage]\nDoAllSquads=0\nDoActivePlayers=0\nDoNewPlayers=0\n"
+     "[Output]\nFooter=0\nText=1\n",
+     ""},
+    {"single_score_id_without_rows",
+     "[General]\nScoreID=5\n[Usage]\nLastDays=0\n[Output]\nText=1\nHTML=1\n", ""},
+};
+
+std::string GoldenDir(const std::string& name) {
+  return std::string(TESTS_SOURCE_DIR) + "/e2e/golden/" + name;
+}
+
+std::map<std::string, std::string> ReadTree(const std::string& root) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(root)) return files;
+  for (auto& entry : fs::recursive_directory_iterator(root)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    files[fs::relative(entry.path(), root).string()] =
+        std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  return files;
+}
+
+void WriteTree(const std::string& root, const std::map<std::string, std::string>& files) {
+  fs::remove_all(root);
+  for (const auto& [relative, bytes] : files) {
+    fs::path path = fs::path(root) / relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+}
+
+class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(GoldenTest, EveryByteMatches) {
+  const GoldenCase& golden = GetParam();
+  TempDir dir;
+  WriteTinyZone(dir);
+  std::set<std::string> inputs = {"user.dat", "squad.dat", "score.dat"};
+  if (!golden.settings.empty()) {
+    dir.Write("tallyhawk.ini", golden.settings);
+    inputs.insert("tallyhawk.ini");
+  }
+  if (!golden.zone_map.empty()) {
+    dir.Write("zoneinfo.txt", golden.zone_map);
+    inputs.insert("zoneinfo.txt");
+  }
+  if (golden.settings.find("Directory=out") != std::string::npos) dir.MakeDirectory("out");
+
+  RunResult run = RunTallyhawkIn(dir);
+  ASSERT_EQ(run.exit_code, 0) << run.console;
+
+  std::map<std::string, std::string> actual;
+  for (auto& [relative, bytes] : dir.Files()) {
+    if (!inputs.count(relative)) actual["files/" + relative] = bytes;
+  }
+  EXPECT_EQ(actual["files/tallyhawk.log"], CrLf(run.console));
+  actual.erase("files/tallyhawk.log");
+  actual["console.txt"] = run.console;
+
+  if (std::getenv("TALLYHAWK_UPDATE_GOLDEN")) {
+    WriteTree(GoldenDir(golden.name), actual);
+    return;
+  }
+  std::map<std::string, std::string> expected = ReadTree(GoldenDir(golden.name));
+  for (const auto& [relative, bytes] : expected) {
+    EXPECT_TRUE(actual.count(relative)) << "not written: " << relative;
+  }
+  for (const auto& [relative, bytes] : actual) {
+    auto it = expected.find(relative);
+    if (it == expected.end()) {
+      ADD_FAILURE() << "unexpected file: " << relative;
+    } else {
+      EXPECT_EQ(bytes, it->second) << "in " << relative;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, GoldenTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return info.param.name; });
+
+// Two hand-derived files of the all-outputs run, checked independently of
+// the stored copies.
+TEST(GoldenByHandTest, PilotTotalPointsAndRatioTexts) {
+  TempDir dir;
+  WriteTinyZone(dir);
+  dir.Write("tallyhawk.ini", "[Output]\nText=1\nHTMLGroup=0\n");
+  ASSERT_EQ(RunTallyhawkIn(dir).exit_code, 0);
+  const std::string header =
+      "****** T A L L Y  H A W K  v0.2 ******\nby Brannoch\n\n";
+  EXPECT_EQ(dir.Read("TotPts7.txt"),
+            CrLf(header +
+                 "OutFile:\tTotPts7.txt\n"
+                 "Run Date: \tSun Dec 06 12:00:00 2026\n"
+                 "ScoreID: \t7\n"
+                 "Top list:\t100 (5)\n"
+                 "\n"
+                 "Rank Name                     Squad                    Value   \n"
+                 "\n"
+                 "1    Bo & \"Co\"                Blue                     1050    \n"
+                 "2    Ace                      Red<Team>                600     \n"
+                 "3    <script>                 Red<Team>                300     \n"
+                 "4    Lone                                              200     \n"
+                 "5    ABCDEFGHIJKLMNOPQRSTUVWXYZabcdeBlue                     0       \n"));
+  EXPECT_EQ(dir.Read("Ratio7.txt"),
+            CrLf(header +
+                 "OutFile:\tRatio7.txt\n"
+                 "Run Date: \tSun Dec 06 12:00:00 2026\n"
+                 "ScoreID: \t7\n"
+                 "Top list:\t100 (4)\n"
+                 "\n"
+                 "Rank Name                     Squad                    Value   \n"
+                 "\n"
+                 "1    <script>                 Red<Team>                --- (60/0)\n"
+                 "2    Lone                                              100.000 (100/1)\n"
+                 "3    Ace                      Red<Team>                1.500 (60/40)\n"
+                 "4    ABCDEFGHIJKLMNOPQRSTUVWXYZabcdeBlue                     1.000 (50/50)\n"));
+}
+
+}  // namespace
+}  // namespace tallyhawk::testing
+
+namespace tallyhawk::testing {
+namespace {
+
+// Every link of every stored page leads to an anchor of a page in the same
+// directory, with subdirectories and without.
+TEST(GoldenLinksTest, EveryLinkLeadsToAnAnchor) {
+  const std::string root = std::string(TESTS_SOURCE_DIR) + "/e2e/golden";
+  std::map<std::string, std::string> pages;
+  for (auto& [relative, bytes] : ReadTree(root)) {
+    if (relative.ends_with(".html")) pages[relative] = bytes;
+  }
+  ASSERT_FALSE(pages.empty());
+  int links = 0;
+  for (const auto& [relative, bytes] : pages) {
+    const std::string dir = fs::path(relative).parent_path().string();
+    for (size_t at = bytes.find("<A HREF=\""); at != std::string::npos;
+         at = bytes.find("<A HREF=\"", at + 1)) {
+      size_t start = at + 9;
+      std::string target = bytes.substr(start, bytes.find('"', start) - start);
+      size_t hash = target.find('#');
+      ASSERT_NE(hash, std::string::npos) << target;
+      auto page = pages.find((fs::path(dir) / target.substr(0, hash)).string());
+      ASSERT_NE(page, pages.end()) << relative << " links to " << target;
+      EXPECT_NE(page->second.find("<A NAME=\"" + target.substr(hash + 1) + "\">"),
+                std::string::npos)
+          << relative << " links to " << target;
+      ++links;
+    }
+  }
+  EXPECT_GT(links, 100);
+}
+
+}  // namespace
+}  // namespace tallyhawk::testing
