@@ -1,0 +1,122 @@
+// Reports that cannot be created or completed end the run with the right
+// message and exit code 1, and leave the reports of the previous run intact.
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+
+#include <filesystem>
+
+#include "support/db_builder.h"
+#include "support/e2e_harness.h"
+
+namespace tallyhawk::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kAllOutputs[] = "[Output]\nText=1\nHTML=1\nHTMLGroup=1\n";
+
+void WriteZone(const TempDir& dir) {
+  dir.Write("user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10));
+  dir.Write("squad.dat", MakeSquad(10, "Red"));
+  dir.Write("score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
+                             MakeScore(2, 7, 2, 70, 0, 300, 0));
+  dir.Write("tallyhawk.ini", kAllOutputs);
+}
+
+bool HasTemporaryFiles(const std::map<std::string, std::string>& files) {
+  for (const auto& [relative, bytes] : files) {
+    if (relative.find(".tmp") != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(ReportFaultsTest, DirectoryInPlaceOfAReportEndsTheRunAndKeepsEarlierReports) {
+  TempDir dir;
+  WriteZone(dir);
+  ASSERT_EQ(RunTallyhawkIn(dir).exit_code, 0);
+  std::map<std::string, std::string> before = dir.Files();
+  fs::remove(fs::path(dir.path()) / "Wins7.html");
+  dir.MakeDirectory("Wins7.html");
+
+  RunResult run = RunTallyhawkIn(dir);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(run.console.ends_with(
+      "Writing 'Wins7.txt' ... Done\n"
+      "ERROR: Unable to open file for HTML output\n"
+      "*** Error occurred, exiting.  (Logged to error file)\n"));
+  std::map<std::string, std::string> after = dir.Files();
+  EXPECT_FALSE(HasTemporaryFiles(after));
+  // The grouped page that was open when the run failed keeps its earlier
+  // version; every other report is as the earlier run left it.
+  for (const auto& [relative, bytes] : before) {
+    if (relative == "Wins7.html" || relative == "tallyhawk.log") continue;
+    EXPECT_EQ(after[relative], bytes) << relative;
+  }
+  EXPECT_EQ(after["tallyhawk.err"],
+            CrLf(std::string(kFrozenDateText) + "Unable to open file for HTML output\n\n"));
+}
+
+// The grouped page is the first report a pass opens.
+TEST(ReportFaultsTest, MissingOutputDirectoryIsAnOpenFailure) {
+  TempDir dir;
+  WriteZone(dir);
+  dir.Write("tallyhawk.ini", std::string(kAllOutputs) + "Directory=missing\n");
+  RunResult run = RunTallyhawkIn(dir);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(run.console.ends_with(
+      "SCORE ID 7\n"
+      "--------------------------\n"
+      "ERROR: Unable to open file for group HTML output\n"
+      "*** Error occurred, exiting.  (Logged to error file)\n"));
+}
+
+TEST(ReportFaultsTest, SubdirectoryUnderAMissingDirectoryIsAnInvalidPath) {
+  TempDir dir;
+  WriteZone(dir);
+  dir.Write("tallyhawk.ini", "[Output]\nUseSubDir=1\nDirectory=missing\n");
+  RunResult run = RunTallyhawkIn(dir);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_TRUE(run.console.ends_with(
+      "Using subdirectories\n"
+      "ERROR: Invalid path to subdirectory\n"
+      "*** Error occurred, exiting.  (Logged to error file)\n"));
+}
+
+// A small file system of its own, so that the disk runs full.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const std::string& path) : path_(path) {
+    mounted_ = ::mount("tmpfs", path.c_str(), "tmpfs", 0, "size=96k") == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string path_;
+  bool mounted_ = false;
+};
+
+TEST(ReportFaultsTest, FullDiskEndsTheRunWithTheWriteMessage) {
+  TempDir dir;
+  SmallDisk disk(dir.path());
+  if (!disk.mounted()) GTEST_SKIP() << "no permission to mount a file system";
+  WriteZone(dir);
+  dir.Write("PilotStats7.html", "the earlier page");
+  // Leave room for the log and a few small reports only.
+  dir.Write("filler", std::string(72 * 1024, 'x'));
+
+  RunResult run = RunTallyhawkIn(dir, {"/Lrun.log"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.console.find("ERROR: Unable to write file for "), std::string::npos)
+      << run.console;
+  std::map<std::string, std::string> after = dir.Files();
+  EXPECT_FALSE(HasTemporaryFiles(after));
+  EXPECT_EQ(after["PilotStats7.html"], "the earlier page");
+  fs::remove(fs::path(dir.path()) / "filler");
+}
+
+}  // namespace
+}  // namespace tallyhawk::testing
