@@ -1,6 +1,7 @@
 // The platform on Linux and other POSIX systems.
 #include <errno.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <time.h>
@@ -83,7 +84,8 @@ class PosixOutputFile : public OutputFile {
 
  protected:
   bool Flush() {
-    if (ok_ && !buffer_.empty()) ok_ = WriteAll(fd_, buffer_.data(), buffer_.size());
+    if (ok_ && !buffer_.empty())
+      ok_ = WriteAll(fd_, buffer_.data(), buffer_.size());
     buffer_.clear();
     return ok_;
   }
@@ -97,7 +99,8 @@ class PosixOutputFile : public OutputFile {
 class PosixAtomicFile : public OutputFile {
  public:
   PosixAtomicFile(int fd, std::string temp_path, std::string final_path)
-      : file_(fd), temp_path_(std::move(temp_path)),
+      : file_(fd),
+        temp_path_(std::move(temp_path)),
         final_path_(std::move(final_path)) {}
   ~PosixAtomicFile() override {
     if (!committed_) {
@@ -123,8 +126,25 @@ class PosixAtomicFile : public OutputFile {
   bool committed_ = false;
 };
 
+// Gives the process what a console program may take for granted, whatever
+// state it was started in.
+void PrepareProcess() {
+  // A closed standard descriptor would be handed to the first file the run
+  // opens (the log), and the console text would then be written into it.
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+      ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    }
+  }
+  // Console write errors are not looked at, so a reader of the console that
+  // goes away must not end the run: the write fails with EPIPE instead.
+  ::signal(SIGPIPE, SIG_IGN);
+}
+
 class PosixPlatform : public Platform {
  public:
+  PosixPlatform() { PrepareProcess(); }
+
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
@@ -137,12 +157,14 @@ class PosixPlatform : public Platform {
   }
 
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixOutputFile>(fd);
   }
 
-  std::unique_ptr<OutputFile> CreateAtomicFile(const std::string& path) override {
+  std::unique_ptr<OutputFile> CreateAtomicFile(
+      const std::string& path) override {
     struct stat st;
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
     // The temporary name carries the process ID and a counter, so two runs at
@@ -150,7 +172,8 @@ class PosixPlatform : public Platform {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string temp = path + ".tmp" + std::to_string(::getpid()) + "-" +
                          std::to_string(counter_++);
-      int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      int fd =
+          ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) return std::make_unique<PosixAtomicFile>(fd, temp, path);
       if (errno != EEXIST) return nullptr;
     }
@@ -161,7 +184,8 @@ class PosixPlatform : public Platform {
     if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) {
       return DirectoryResult::kCreatedOrExists;
     }
-    if (errno == ENOENT || errno == ENOTDIR) return DirectoryResult::kMissingParent;
+    if (errno == ENOENT || errno == ENOTDIR)
+      return DirectoryResult::kMissingParent;
     return DirectoryResult::kOtherError;
   }
 
