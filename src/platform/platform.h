@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -82,6 +83,9 @@ class Platform {
 
 // The platform of the machine the program runs on.
 std::unique_ptr<Platform> MakeSystemPlatform();
+
+// The fields of a broken-down C time.
+LocalTime LocalTimeFromTm(const struct tm& value);
 
 // Reads a whole file into `contents`. False when it cannot be opened.
 bool ReadWholeFile(Platform& platform, const std::string& path,

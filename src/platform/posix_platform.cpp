@@ -201,15 +201,7 @@ class PosixPlatform : public Platform {
     struct tm tm_value {};
     ::tzset();
     ::localtime_r(&t, &tm_value);
-    LocalTime local;
-    local.year = tm_value.tm_year + 1900;
-    local.month = tm_value.tm_mon;
-    local.day = tm_value.tm_mday;
-    local.weekday = tm_value.tm_wday;
-    local.hour = tm_value.tm_hour;
-    local.minute = tm_value.tm_min;
-    local.second = tm_value.tm_sec;
-    return local;
+    return LocalTimeFromTm(tm_value);
   }
 
  private:

@@ -142,15 +142,7 @@ class WindowsPlatform : public Platform {
     __time64_t t = seconds;
     struct tm tm_value {};
     _localtime64_s(&tm_value, &t);
-    LocalTime local;
-    local.year = tm_value.tm_year + 1900;
-    local.month = tm_value.tm_mon;
-    local.day = tm_value.tm_mday;
-    local.weekday = tm_value.tm_wday;
-    local.hour = tm_value.tm_hour;
-    local.minute = tm_value.tm_min;
-    local.second = tm_value.tm_sec;
-    return local;
+    return LocalTimeFromTm(tm_value);
   }
 
  private:

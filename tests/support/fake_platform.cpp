@@ -94,15 +94,7 @@ LocalTime FakePlatform::ToLocalTime(int64_t seconds) {
   time_t t = static_cast<time_t>(seconds);
   struct tm tm_value {};
   gmtime_r(&t, &tm_value);
-  LocalTime local;
-  local.year = tm_value.tm_year + 1900;
-  local.month = tm_value.tm_mon;
-  local.day = tm_value.tm_mday;
-  local.weekday = tm_value.tm_wday;
-  local.hour = tm_value.tm_hour;
-  local.minute = tm_value.tm_min;
-  local.second = tm_value.tm_sec;
-  return local;
+  return LocalTimeFromTm(tm_value);
 }
 
 }  // namespace tallyhawk::testing
