@@ -73,6 +73,14 @@ TEST_F(ZonegenTest, SameSeedGivesTheSameBytesAndAnotherSeedOthers) {
   }
 }
 
+TEST_F(ZonegenTest, HelpWritesNothingAndBadOptionsFail) {
+  EXPECT_EQ(Run("h", "--help"), 0);
+  EXPECT_FALSE(fs::exists(dir_ / "h"));
+  EXPECT_NE(Run("x", "--users many"), 0);
+  EXPECT_NE(Run("x", "--frobnicate 3"), 0);
+  EXPECT_FALSE(fs::exists(dir_ / "x"));
+}
+
 TEST_F(ZonegenTest, DefaultZoneLooksLikeARealOne) {
   ASSERT_EQ(Run("d", ""), 0);
   auto context = Load("d");

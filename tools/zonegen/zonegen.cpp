@@ -31,12 +31,13 @@ const char kUsage[] =
     "  --scores N      score rows (default: three for every five users per\n"
     "                  score ID)\n"
     "  --score-ids N   distinct score IDs (default 3)\n"
-    "  --seed N        random seed (default 1); a seed always gives the same\n"
-    "                  files\n"
+    "  --seed N        random seed (default 1)\n"
     "  --now SECONDS   the current time, as seconds since 1970 (default: the\n"
     "                  clock); times are spread over the two years before it\n"
     "  --out DIR       output directory, created if missing (default .)\n"
-    "  --help          this text\n";
+    "  --help          this text\n"
+    "Options take their value as the next argument or after '='. The same\n"
+    "options, with --now given, always write the same bytes.\n";
 
 struct Options {
   uint64_t users = 2000;
