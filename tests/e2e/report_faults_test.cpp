@@ -1,7 +1,6 @@
 // Reports that cannot be created or completed end the run with the right
 // message and exit code 1, and leave the reports of the previous run intact.
 #include <gtest/gtest.h>
-
 #include <sys/mount.h>
 
 #include <filesystem>
@@ -31,7 +30,8 @@ bool HasTemporaryFiles(const std::map<std::string, std::string>& files) {
   return false;
 }
 
-TEST(ReportFaultsTest, DirectoryInPlaceOfAReportEndsTheRunAndKeepsEarlierReports) {
+TEST(ReportFaultsTest,
+     DirectoryInPlaceOfAReportEndsTheRunAndKeepsEarlierReports) {
   TempDir dir;
   WriteZone(dir);
   ASSERT_EQ(RunTallyhawkIn(dir).exit_code, 0);
@@ -54,7 +54,8 @@ TEST(ReportFaultsTest, DirectoryInPlaceOfAReportEndsTheRunAndKeepsEarlierReports
     EXPECT_EQ(after[relative], bytes) << relative;
   }
   EXPECT_EQ(after["tallyhawk.err"],
-            CrLf(std::string(kFrozenDateText) + "Unable to open file for HTML output\n\n"));
+            CrLf(std::string(kFrozenDateText) +
+                 "Unable to open file for HTML output\n\n"));
 }
 
 // The grouped page is the first report a pass opens.
@@ -110,7 +111,8 @@ TEST(ReportFaultsTest, FullDiskEndsTheRunWithTheWriteMessage) {
 
   RunResult run = RunTallyhawkIn(dir, {"/Lrun.log"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_NE(run.console.find("ERROR: Unable to write file for "), std::string::npos)
+  EXPECT_NE(run.console.find("ERROR: Unable to write file for "),
+            std::string::npos)
       << run.console;
   std::map<std::string, std::string> after = dir.Files();
   EXPECT_FALSE(HasTemporaryFiles(after));

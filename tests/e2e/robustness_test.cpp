@@ -3,37 +3,37 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 
 #include "support/e2e_harness.h"
 
 namespace tallyhawk::testing {
 namespace {
 
+using namespace std::string_literals;
+
+// Random bytes, or random text of the characters the configuration readers
+// care about (NUL and 0xFF included).
 class Bytes {
  public:
-  explicit Bytes(uint64_t seed) : state_(seed) {}
-  uint64_t Next() {
-    uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-    return z ^ (z >> 31);
-  }
-  std::string Random(size_t size) {
-    std::string bytes(size, '\0');
-    for (char& c : bytes) c = static_cast<char>(Next());
-    return bytes;
-  }
-  // Text made of the characters that the settings reader cares about.
+  explicit Bytes(uint64_t seed) : engine_(seed) {}
+  std::string Random(size_t size) { return Draw(size, ""); }
   std::string Config(size_t size) {
-    static const std::string kAlphabet =
-        "[]=:/\\ \t\r\n\v\f0123456789-+UserSquadTopXDoWinsOutputHTMLGroup\0\xff";
-    std::string text(size, ' ');
-    for (char& c : text) c = kAlphabet[Next() % kAlphabet.size()];
-    return text;
+    return Draw(size,
+                "[]=:/\\ \t\r\n\v\f0123456789-+UserSquadTopXDoWinsHTML\0\xff"s);
   }
 
  private:
-  uint64_t state_;
+  std::string Draw(size_t size, const std::string& alphabet) {
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+      uint64_t r = engine_();
+      c = alphabet.empty() ? static_cast<char>(r)
+                           : alphabet[r % alphabet.size()];
+    }
+    return bytes;
+  }
+  std::mt19937_64 engine_;
 };
 
 // Runs quietly in `dir`; the log tells how the run ended.
@@ -41,7 +41,8 @@ void ExpectCleanEnd(const TempDir& dir) {
   RunResult run = RunTallyhawkIn(dir, {"/quiet"});
   std::string log = dir.Read("tallyhawk.log");
   ASSERT_TRUE(run.exit_code == 0 || run.exit_code == 1)
-      << "exit code " << run.exit_code << "\n" << log;
+      << "exit code " << run.exit_code << "\n"
+      << log;
   EXPECT_TRUE(log.ends_with(run.exit_code == 0
                                 ? "\r\nScore extraction complete.\r\n\r\n"
                                 : "(Logged to error file)\r\n"))
@@ -67,8 +68,10 @@ TEST(RobustnessTest, StrangeSettingsAndZoneMapsNeverCrash) {
     dir.Write("user.dat", "");
     dir.Write("squad.dat", "");
     dir.Write("score.dat", "");
-    dir.Write("tallyhawk.ini", seed % 2 ? bytes.Config(5000) : bytes.Random(3000));
-    dir.Write("zoneinfo.txt", seed % 3 ? bytes.Config(4000) : bytes.Random(2000));
+    dir.Write("tallyhawk.ini",
+              seed % 2 ? bytes.Config(5000) : bytes.Random(3000));
+    dir.Write("zoneinfo.txt",
+              seed % 3 ? bytes.Config(4000) : bytes.Random(2000));
     ExpectCleanEnd(dir);
   }
 }

@@ -38,15 +38,18 @@ class TempDir {
   std::string path_;
 };
 
-// Runs the program in `dir` with `args`; `tz` sets the time zone.
+// What the program's standard output is connected to.
+enum class Console { kCaptured, kClosed, kBrokenPipe };
+
+struct SpawnOptions {
+  std::string tz = "UTC";
+  Console console = Console::kCaptured;
+};
+
+// Runs the program in `dir` with `args` under the frozen clock.
 RunResult RunTallyhawkIn(const TempDir& dir,
                          const std::vector<std::string>& args = {},
-                         const std::string& tz = "UTC");
-
-// Runs any program in `dir` with the frozen clock.
-RunResult RunProgramIn(const TempDir& dir, const std::string& program,
-                       const std::vector<std::string>& args,
-                       const std::string& tz = "UTC");
+                         const SpawnOptions& options = {});
 
 // Text with every "\n" turned into "\r\n", as files are written.
 std::string CrLf(const std::string& text);
