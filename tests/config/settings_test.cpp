@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "run/fatal_error.h"
 #include "run/run_context.h"
@@ -17,167 +18,85 @@ Settings Parse(std::string_view text) {
   return settings;
 }
 
-uint32_t TopX(std::string_view value) {
-  return Parse("[General]\nTopX=" + std::string(value)).General.TopX;
-}
-
-bool Text(std::string_view value) {
-  return Parse("[Output]\nText=" + std::string(value)).Output.Text;
-}
-
-TEST(ParseSettingsTest, HeadersMustMatchExactly) {
-  EXPECT_FALSE(Parse("[User]\nDoWins=0").User.DoWins);
-  EXPECT_TRUE(Parse("[user]\nDoWins=0").User.DoWins);
-  EXPECT_TRUE(Parse("[User] \nDoWins=0").User.DoWins);
-  EXPECT_TRUE(Parse("DoWins=0\n[User]").User.DoWins);
-  EXPECT_FALSE(Parse("[Nope]\nDoWins=0\n[User]\nDoWins=0").User.DoWins);
-}
-
-TEST(ParseSettingsTest, KeysSetOnlyTheFieldOfTheirSection) {
-  Settings squad = Parse("[Squad]\nDoWins=0");
-  EXPECT_FALSE(squad.Squad.DoWins);
-  EXPECT_TRUE(squad.User.DoWins);
-  Settings usage = Parse("[Usage]\nDoAvgKill=0");
-  EXPECT_FALSE(usage.Usage.DoAvgKill);
-  EXPECT_TRUE(usage.User.DoAvgKill && usage.Squad.DoAvgKill);
-  EXPECT_EQ(Parse("[User]\nTopX=5").General.TopX, 100u);
-}
-
-TEST(ParseSettingsTest, KeyIsTextBeforeFirstEqualsAndValueIsKeptWhole) {
-  EXPECT_EQ(Parse("[Output]\nStyleSheet=a=b").Output.StyleSheet, "a=b");
-  EXPECT_EQ(Parse("[General]\n  \tDatUser= my users .dat ").General.DatUser,
-            " my users .dat ");
-  EXPECT_EQ(TopX("100 // x"), 100u);
-  EXPECT_EQ(Parse("[Output]\nDirectory=out // x").Output.Directory, "out // x");
-  EXPECT_EQ(Parse("[General]\nTopX = 20").General.TopX, 100u);
-  EXPECT_EQ(Parse("[General]\ntopx=20").General.TopX, 100u);
-  EXPECT_EQ(Parse("[General]\nTopX=1\nTopX=2").General.TopX, 2u);
-  EXPECT_EQ(Parse("[General]\nTopX=1\nTopX\n/TopX=3").General.TopX, 1u);
-}
-
-TEST(ParseSettingsTest, NumbersWrapModulo32Bits) {
-  EXPECT_EQ(TopX(" 20"), 20u);
-  EXPECT_EQ(TopX("12abc"), 12u);
-  EXPECT_EQ(TopX("abc"), 0u);
-  EXPECT_EQ(TopX("-1"), 4294967295u);
-  EXPECT_EQ(TopX("4294967296"), 0u);
-  EXPECT_EQ(TopX("4294967297"), 1u);
+TEST(ParseSettingsTest, SectionsKeysAndNumbers) {
+  const std::string comment = "//" + std::string(125, 'c');
+  const std::pair<std::string, uint32_t> kIniToTopX[] = {
+      {"[General]\nTopX= 20", 20},
+      {"[General]\nTopX=12abc", 12},
+      {"[General]\nTopX=abc", 0},
+      {"[General]\nTopX=-1", 4294967295u},  // numbers wrap modulo 2^32
+      {"[General]\nTopX=4294967297", 1},
+      {"[General]\nTopX=1\nTopX=2", 2},
+      {"[General]\nTopX=1\nTopX\n/TopX=3", 1},
+      {"[General]\nTopX = 20", 100},  // the key is all before the first '='
+      {"[General]\ntopx=20", 100},
+      {"[general]\nTopX=20", 100},  // headers must match exactly
+      {"[General] \nTopX=20", 100},
+      {"TopX=20\n[General]", 100},
+      {"[User]\nTopX=20", 100},
+      {"[Nope]\nTopX=20\n[General]\nTopX=7\n[Nope]\nTopX=8", 7},
+      // A cut comment line: the rest of it is read as a line of its own.
+      {"[General]\n" + comment + "TopX=7\n", 7},
+  };
+  for (const auto& [ini, top_x] : kIniToTopX) {
+    EXPECT_EQ(Parse(ini).General.TopX, top_x) << ini;
+  }
   EXPECT_EQ(Parse("[Usage]\nLastDays=-5").Usage.LastDays, -5);
   EXPECT_EQ(Parse("[Usage]\nLastDays=4294967295").Usage.LastDays, -1);
 }
 
-TEST(ParseSettingsTest, FlagIsOffOnlyForLeadingZero) {
-  EXPECT_FALSE(Parse("[Output]\nFooter=0").Output.Footer);
-  EXPECT_FALSE(Parse("[Output]\nFooter=00").Output.Footer);
-  EXPECT_TRUE(Text(""));
-  EXPECT_TRUE(Text("false"));
-  EXPECT_TRUE(Text(" 0"));
-}
-
-TEST(ParseSettingsTest, LongValueIsCutAndRestOfLineIsReadAgain) {
-  // The 127-character comment line ends mid-line; its rest is a key line.
-  std::string comment = "//" + std::string(125, 'c');
-  EXPECT_EQ(Parse("[General]\n" + comment + "TopX=7\n").General.TopX, 7u);
-  std::string value(200, 'v');
-  EXPECT_EQ(Parse("[Output]\nStyleSheet=" + value).Output.StyleSheet,
-            std::string(127 - 11, 'v'));
+TEST(ParseSettingsTest, FlagsAndTexts) {
+  // A flag is off only for a value that starts with '0'.
+  Settings flags =
+      Parse("[Output]\nText=\nHTML=false\nHTMLGroup= 0\nFooter=00");
+  EXPECT_TRUE(flags.Output.Text && flags.Output.HTML && flags.Output.HTMLGroup);
+  EXPECT_FALSE(flags.Output.Footer);
+  // Keys shared by several sections set only the field of their own.
+  Settings shared = Parse("[Squad]\nDoWins=0\n[Usage]\nDoAvgKill=0");
+  EXPECT_FALSE(shared.Squad.DoWins || shared.Usage.DoAvgKill);
+  EXPECT_TRUE(shared.User.DoWins && shared.Squad.DoAvgKill);
+  EXPECT_EQ(Parse("[Output]\nStyleSheet=a=b").Output.StyleSheet, "a=b");
+  EXPECT_EQ(Parse("[General]\n \tDatUser= my .dat ").General.DatUser,
+            " my .dat ");
+  EXPECT_EQ(Parse("[Output]\nDirectory=out // x").Output.Directory, "out // x");
+  EXPECT_EQ(
+      Parse("[Output]\nStyleSheet=" + std::string(200, 'v')).Output.StyleSheet,
+      std::string(127 - 11, 'v'));
 }
 
 TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
-  auto normalized = [](std::string directory) {
-    NormalizeDirectory(directory);
-    return directory;
-  };
-  EXPECT_EQ(normalized("out"), "out/");
-  EXPECT_EQ(normalized("out/"), "out/");
-  EXPECT_EQ(normalized("C:\\out"), "C:\\out/");
-  EXPECT_EQ(normalized(""), "");
-  EXPECT_EQ(normalized(std::string(127, 'd')), std::string(126, 'd') + "/");
+  const std::string d(126, 'd');
+  std::vector<std::string> dirs = {"out/", "C:\\out", "", d + "d"};
+  for (std::string& dir : dirs) NormalizeDirectory(dir);
+  EXPECT_EQ(dirs, (std::vector<std::string>{"out/", "C:\\out/", "", d + "/"}));
 }
 
-class LoadSettingsTest : public ::testing::Test {
- protected:
-  std::string LoadMessage(bool mayCreateTemplate = true) {
-    try {
-      LoadSettings(context_, mayCreateTemplate);
-    } catch (const FatalError& error) {
-      return error.what();
-    }
-    return "";
+// The FatalError message of loading, or "" when loading succeeds.
+std::string LoadMessage(RunContext& context) {
+  try {
+    LoadSettings(context, true);
+  } catch (const FatalError& error) {
+    return error.what();
   }
-  const std::string kIni = "tallyhawk.ini";
-  testing::FakePlatform platform_;
-  RunContext context_{platform_, RunOptions{}};
-};
-
-constexpr char kTemplate[] =
-    "// Tallyhawk INI Template\r\n"
-    "// This file is automatically generated if it doesn't exist\r\n"
-    "// Any lines beginning with // are treated as comments\r\n\r\n"
-    "[General]\r\nDatUser=user.dat\r\nDatSquad=squad.dat\r\n"
-    "DatScore=score.dat\r\nScoreID=0\r\nMinKills=50\r\nTopX=100\r\n\r\n"
-    "[User]\r\nDoTotalPoints=1\r\nDoFlagPoints=1\r\nDoKillPoints=1\r\n"
-    "DoAvgKill=1\r\nDoWins=1\r\nDoLosses=1\r\nDoRatio=1\r\nDoRating=1\r\n\r\n"
-    "[Squad]\r\nMinMembers=5\r\nDoTotalPoints=1\r\nDoAvgPoints=1\r\n"
-    "DoAvgKill=1\r\nDoWins=1\r\nDoLosses=1\r\nDoRatio=1\r\nDoRating=1\r\n"
-    "DoMembers=1\r\n\r\n"
-    "[Usage]\r\nLastDays=30\r\nDoActivePlayers=1\r\nDoNewPlayers=1\r\n"
-    "DoAllPoints=1\r\nDoAvgKill=1\r\nDoAllFlagPoints=1\r\n"
-    "DoAllKillPoints=1\r\nDoAllKills=1\r\nDoAllPlayers=1\r\n"
-    "DoAllSquads=1\r\n\r\n"
-    "[Output]\r\nText=0\r\nHTML=0\r\nHTMLGroup=1\r\nFooter=1\r\n"
-    "StyleSheet=\r\nDirectory=\r\nUseSubDir=0\r\n";
-
-TEST_F(LoadSettingsTest, MissingFileWritesTemplateAndKeepsDefaults) {
-  EXPECT_EQ(LoadMessage(), "");
-  EXPECT_EQ(platform_.files[kIni], kTemplate);
-  EXPECT_EQ(platform_.console,
-            "Settings not found, creating 'tallyhawk.ini' ... Done\n");
-  EXPECT_EQ(context_.settings.General.TopX, 100u);
+  return "";
 }
 
-TEST_F(LoadSettingsTest, NamedFileMissingIsFatalAndWritesNothing) {
-  EXPECT_EQ(LoadMessage(false),
-            "Unable to load configuration settings, exiting");
-  EXPECT_TRUE(platform_.files.empty());
-}
-
-TEST_F(LoadSettingsTest, UnopenableFileIsReplacedByTemplate) {
-  platform_.files[kIni] = "[General]\nTopX=5\n";
-  platform_.unopenable.insert(kIni);
-  EXPECT_EQ(LoadMessage(), "");
-  EXPECT_EQ(platform_.files[kIni], kTemplate);
-}
-
-TEST_F(LoadSettingsTest, TemplateFailuresAreFatal) {
-  for (auto* faults : {&platform_.uncreatable, &platform_.failing_writes,
-                       &platform_.failing_commits}) {
-    faults->insert(kIni);
-    EXPECT_EQ(LoadMessage(), "Unable to create INI template, exiting");
+TEST(LoadSettingsTest, UnopenableFileIsReplacedByTheTemplate) {
+  testing::FakePlatform platform;
+  RunContext context{platform, RunOptions{}};
+  const std::string ini = context.options.IniFileName;
+  platform.files[ini] = "[General]\nTopX=5\n";
+  platform.unopenable.insert(ini);
+  context.settings.General.TopX = 1;
+  EXPECT_EQ(LoadMessage(context), "");
+  EXPECT_EQ(platform.files[ini].rfind("// Tallyhawk INI Template\r\n", 0), 0u);
+  EXPECT_EQ(context.settings.General.TopX, 100u);
+  for (auto* faults : {&platform.uncreatable, &platform.failing_writes,
+                       &platform.failing_commits}) {
+    faults->insert(ini);
+    EXPECT_EQ(LoadMessage(context), "Unable to create INI template, exiting");
     faults->clear();
-    platform_.files.erase(kIni);  // a failed write leaves it behind
   }
-}
-
-TEST_F(LoadSettingsTest, ExistingFileIsReadOverDefaultsAndDirectoryEnds) {
-  platform_.files[kIni] =
-      "[General]\r\nMinKills=9\r\n[Output]\r\nDirectory=out";
-  context_.settings.General.TopX = 1;
-  EXPECT_EQ(LoadMessage(), "");
-  EXPECT_EQ(platform_.console,
-            "Loading settings from 'tallyhawk.ini' ... Done\n");
-  EXPECT_EQ(context_.settings.General.MinKills, 9u);
-  EXPECT_EQ(context_.settings.General.TopX, 100u);
-  EXPECT_EQ(context_.settings.Output.Directory, "out/");
-}
-
-TEST_F(LoadSettingsTest, LongFileNameIsCutInMessageOnly) {
-  std::string name(300, 'n');
-  context_.options.IniFileName = name;
-  EXPECT_EQ(LoadMessage(), "");
-  EXPECT_EQ(platform_.files[name], kTemplate);
-  std::string shown = "Settings not found, creating '" + name;
-  EXPECT_EQ(platform_.console, shown.substr(0, 255) + "Done\n");
 }
 
 }  // namespace

@@ -7,32 +7,23 @@
 namespace tallyhawk {
 namespace {
 
-TEST(FormatFixedTest, ExactTiesRoundAwayFromZero) {
+TEST(FormatFixedTest, ExactBinaryValueIsRoundedWithTiesAwayFromZero) {
   EXPECT_EQ(FormatFixed(42.5, 0), "43");
   EXPECT_EQ(FormatFixed(2.5, 0), "3");
   EXPECT_EQ(FormatFixed(0.5, 0), "1");
+  EXPECT_EQ(FormatFixed(-2.5, 0), "-3");
+  EXPECT_EQ(FormatFixed(9.5, 0), "10");
+  EXPECT_EQ(FormatFixed(999.5, 0), "1000");
+  EXPECT_EQ(FormatFixed(43.75, 0), "44");
   EXPECT_EQ(FormatFixed(0.125, 2), "0.13");
   EXPECT_EQ(FormatFixed(0.375, 2), "0.38");
-  EXPECT_EQ(FormatFixed(43.75, 0), "44");
-  EXPECT_EQ(FormatFixed(9.5, 0), "10");
-  EXPECT_EQ(FormatFixed(99.95, 1), "100.0");  // not a tie in binary: 99.9500000000000028
-  EXPECT_EQ(FormatFixed(999.5, 0), "1000");
-  EXPECT_EQ(FormatFixed(-2.5, 0), "-3");
   EXPECT_EQ(FormatFixed(1.0625, 3), "1.063");
-}
-
-TEST(FormatFixedTest, ValuesNearATieFollowTheExactBinaryValue) {
-  // 0.15 is 0.1499999999999999944... in binary: below the tie.
-  EXPECT_EQ(FormatFixed(0.15, 1), "0.1");
-  // 2.675 is 2.67499999999999982236431605997495353221893310546875.
-  EXPECT_EQ(FormatFixed(2.675, 2), "2.67");
+  // Near ties round to the side their binary value lies on.
+  EXPECT_EQ(FormatFixed(99.95, 1), "100.0");  // 99.9500000000000028...
+  EXPECT_EQ(FormatFixed(0.15, 1), "0.1");     // 0.1499999999999999944...
+  EXPECT_EQ(FormatFixed(2.675, 2), "2.67");   // 2.6749999999999998223...
   EXPECT_EQ(FormatFixed(std::nextafter(2.5, 0.0), 0), "2");
   EXPECT_EQ(FormatFixed(std::nextafter(2.5, 3.0), 0), "3");
-}
-
-TEST(FormatFixedTest, PlainValues) {
-  EXPECT_EQ(FormatFixed(0, 0), "0");
-  EXPECT_EQ(FormatFixed(2.4, 0), "2");
   EXPECT_EQ(FormatFixed(500.0 / 60, 1), "8.3");
   EXPECT_EQ(FormatFixed(1.5, 3), "1.500");
   EXPECT_EQ(FormatFixed(200, 2), "200.00");
@@ -40,10 +31,11 @@ TEST(FormatFixedTest, PlainValues) {
   EXPECT_EQ(FormatFixed(1e20, 1), "100000000000000000000.0");
 }
 
-TEST(FormatGeneralTest, SixSignificantDigitsWithThreeDigitExponent) {
+TEST(FormatGeneralTest, SixDigitsTiesAwayAndThreeDigitExponent) {
   EXPECT_EQ(FormatGeneral(1234567), "1.23457e+006");
   EXPECT_EQ(FormatGeneral(0.00001), "1e-005");
   EXPECT_EQ(FormatGeneral(12.5), "12.5");
+  EXPECT_EQ(FormatGeneral(2.5), "2.5");
   EXPECT_EQ(FormatGeneral(100), "100");
   EXPECT_EQ(FormatGeneral(0), "0");
   EXPECT_EQ(FormatGeneral(100.0 / 3), "33.3333");
@@ -53,30 +45,15 @@ TEST(FormatGeneralTest, SixSignificantDigitsWithThreeDigitExponent) {
   EXPECT_EQ(FormatGeneral(0.000123456), "0.000123456");
   EXPECT_EQ(FormatGeneral(1e100), "1e+100");
   EXPECT_EQ(FormatGeneral(1.5e300), "1.5e+300");
-}
-
-TEST(FormatGeneralTest, TiesRoundAwayAndCarry) {
-  EXPECT_EQ(FormatGeneral(1234565), "1.23457e+006");  // exact tie
-  EXPECT_EQ(FormatGeneral(1234575), "1.23458e+006");  // even would keep 7
-  EXPECT_EQ(FormatGeneral(2.5), "2.5");
+  // Exact ties round away, also where even would keep the digit, and carry.
+  EXPECT_EQ(FormatGeneral(1234565), "1.23457e+006");
+  EXPECT_EQ(FormatGeneral(1234575), "1.23458e+006");
+  EXPECT_EQ(FormatGeneral(12345.75), "12345.8");
   EXPECT_EQ(FormatGeneral(9999995), "1e+007");
   EXPECT_EQ(FormatGeneral(999999.5), "1e+006");
   // Both lie just below the tie in binary.
   EXPECT_EQ(FormatGeneral(99999.95), "99999.9");
   EXPECT_EQ(FormatGeneral(12345.65), "12345.6");
-  EXPECT_EQ(FormatGeneral(12345.75), "12345.8");  // exact tie
-}
-
-TEST(DateTextTest, TwoDigitFieldsAndLineBreak) {
-  LocalTime t;
-  t.year = 2002;
-  t.month = 2;
-  t.day = 4;
-  t.weekday = 1;
-  t.hour = 9;
-  t.minute = 5;
-  t.second = 3;
-  EXPECT_EQ(DateText(t), "Mon Mar 04 09:05:03 2002\n");
 }
 
 }  // namespace
