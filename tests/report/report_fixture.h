@@ -1,5 +1,5 @@
 // A run context on the in-memory platform, with helpers to fill the top list
-// and to state expected file contents with plain "\n" line ends.
+// and to catch the message that ends a run.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,17 +12,6 @@
 #include "support/fake_platform.h"
 
 namespace tallyhawk {
-
-// The fake clock's "now" as DateText gives it.
-inline constexpr char kNowText[] = "Sun Dec 06 12:00:00 2026\n";
-
-// `text` with every "\n" written as CR LF, as reports store their lines.
-inline std::string CrLf(std::string_view text) {
-  std::string out;
-  for (char c : text)
-    out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return out;
-}
 
 class ReportTest : public ::testing::Test {
  protected:

@@ -1,12 +1,12 @@
-// A run context over small hand-made tables, with every report writer off,
-// so that only the statistics speak on the console.
+// A run context over small hand-made tables; only the statistics run, so
+// only their progress reaches the console.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "run/run_context.h"
@@ -14,29 +14,25 @@
 
 namespace tallyhawk::testing {
 
-// A SquadID that names no loaded squad.
-constexpr uint32_t kNoSquad = 999999;
-
 class StatsTest : public ::testing::Test {
  protected:
-  StatsTest() : context(platform, RunOptions{}) {
-    context.settings.Output.Text = false;
-    context.settings.Output.HTML = false;
-    context.settings.Output.HTMLGroup = false;
+  StatsTest() {
+    context.CurrentScoreID = 1;
     context.databases.UserTable.MakeReady();
     context.databases.SquadTable.MakeReady();
     context.databases.ScoreTable.MakeReady();
   }
 
-  void AddUser(uint32_t id, std::string_view name, uint32_t squad = kNoSquad) {
+  // User `id`, named "p<id>", in `squad` (999999: no loaded squad).
+  void AddUser(uint32_t id, uint32_t squad = 999999) {
     UserRecord user;
     user.UserID = id;
-    user.Name = NameField::FromText(name);
+    user.Name = NameField::FromText("p" + std::to_string(id));
     user.SquadID = squad;
     context.databases.UserTable.Store(user, id);
   }
 
-  void AddSquad(uint32_t id, std::string_view name) {
+  void AddSquad(uint32_t id, const std::string& name) {
     SquadRecord squad;
     squad.SquadID = id;
     squad.Name = NameField::FromText(name);
@@ -44,7 +40,7 @@ class StatsTest : public ::testing::Test {
   }
 
   void AddScore(uint32_t entry, uint32_t score_id, uint32_t user, uint16_t wins,
-                uint16_t losses, uint32_t kill_points,
+                uint16_t losses = 0, uint32_t kill_points = 0,
                 uint32_t flag_points = 0) {
     ScoreRecord score;
     score.EntryID = entry;
@@ -65,30 +61,26 @@ class StatsTest : public ::testing::Test {
     db.ScoreRows.Build(db.ScoreTable, db.UserTable, db.SquadTable);
   }
 
-  std::string TakeConsole() {
-    std::string text = std::move(platform.console);
-    platform.console.clear();
-    return text;
-  }
-
-  // "Name [SquadName] ValueText" in rank order.
-  std::vector<std::string> Listed() const {
+  // Runs `filter` and gives "Name ValueText" in rank order.
+  std::vector<std::string> ListOf(void (*filter)(RunContext&)) {
+    filter(context);
     std::vector<std::string> rows;
     for (const TopEntry& entry : context.top_list.entries()) {
-      std::string row = entry.Name;
-      if (!entry.SquadName.empty()) row += " [" + entry.SquadName + "]";
-      rows.push_back(row + " " + entry.ValueText);
+      rows.push_back(entry.Name + " " + entry.ValueText);
     }
     return rows;
   }
 
+  // The console since the last call.
+  std::string TakeConsole() { return std::exchange(platform.console, {}); }
+
   FakePlatform platform;
-  RunContext context;
+  RunContext context{platform, RunOptions{}};
 };
 
 // `count` dots between a message and " Done".
-inline std::string Dotted(std::string_view message, int count) {
-  return std::string(message) + std::string(count, '.') + " Done\n";
+inline std::string Dotted(const std::string& message, int count) {
+  return message + std::string(count, '.') + " Done\n";
 }
 
 }  // namespace tallyhawk::testing

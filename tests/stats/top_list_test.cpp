@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <initializer_list>
 #include <random>
 #include <string>
@@ -21,19 +20,16 @@ std::string Ranked(std::initializer_list<double> values, uint32_t top_x) {
   TopList list;
   char name = 'a';
   for (double value : values) {
-    list.InsertRanked(TopEntry{std::string(1, name++), "", "", value}, top_x);
+    list.InsertRanked({std::string(1, name++), "", "", value}, top_x);
   }
   std::string names;
   for (const TopEntry& entry : list.entries()) names += entry.Name;
   return names;
 }
 
-TEST(TopListTest, EqualValuesKeepInsertionOrder) {
+TEST(TopListTest, TiesKeepInsertionOrderAndAFullListTakesOnlyBetter) {
   EXPECT_EQ(Ranked({5, 7, 5}, kUnbounded), "bac");
   EXPECT_EQ(Ranked({1, 3, 2, 3, 0}, kUnbounded), "bdcae");
-}
-
-TEST(TopListTest, FullListTakesOnlyAStrictlyBetterEntry) {
   EXPECT_EQ(Ranked({9, 8, 8, 8}, 3), "abc");
   EXPECT_EQ(Ranked({9, 8, 8, 8, 8.5}, 3), "aeb");
   EXPECT_EQ(Ranked({1, 2, 3}, 0), "");
@@ -53,12 +49,12 @@ TEST(RankedSelectionTest, AgreesWithInsertionOnRandomTies) {
                                static_cast<uint32_t>(count),
                                kUnbounded};
     const uint32_t top_x = bounds[random() % 6];
-    const int distinct = 1 + static_cast<int>(random() % 6);
+    const unsigned distinct = 1 + random() % 6;
     TopList inserted;
     std::vector<RankCandidate> candidates;
     for (size_t k = 0; k < count; ++k) {
-      double value = static_cast<double>(random() % distinct) / 2;
-      inserted.InsertRanked(TopEntry{std::to_string(k), "", "", value}, top_x);
+      const double value = static_cast<double>(random() % distinct) / 2;
+      inserted.InsertRanked({std::to_string(k), "", "", value}, top_x);
       candidates.push_back(RankCandidate{value, k});
     }
     SelectRanked(candidates, top_x);
