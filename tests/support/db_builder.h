@@ -16,15 +16,12 @@ namespace db_builder_detail {
 
 constexpr char kFiller = static_cast<char>(0xA5);
 
-inline void PutU32(std::string& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+// The low `width` bytes of `value`, least significant first.
+inline void Put(std::string& bytes, size_t offset, uint32_t value,
+                int width = 4) {
+  for (int i = 0; i < width; ++i) {
+    bytes[offset + i] = static_cast<char>(value >> (8 * i));
   }
-}
-
-inline void PutU16(std::string& bytes, size_t offset, uint16_t value) {
-  bytes[offset] = static_cast<char>(value & 0xFF);
-  bytes[offset + 1] = static_cast<char>(value >> 8);
 }
 
 // A name of up to 31 bytes gets its terminator; 32 bytes or more fill the
@@ -43,11 +40,11 @@ inline std::string MakeUser(uint32_t user_id, std::string_view name,
                             uint32_t created = 0) {
   using namespace db_builder_detail;
   std::string bytes(196, kFiller);
-  PutU32(bytes, 0, user_id);
+  Put(bytes, 0, user_id);
   PutName(bytes, 4, name);
-  PutU32(bytes, 164, squad_id);
-  PutU32(bytes, 184, last_seen);
-  PutU32(bytes, 188, created);
+  Put(bytes, 164, squad_id);
+  Put(bytes, 184, last_seen);
+  Put(bytes, 188, created);
   return bytes;
 }
 
@@ -55,7 +52,7 @@ inline std::string MakeUser(uint32_t user_id, std::string_view name,
 inline std::string MakeSquad(uint32_t squad_id, std::string_view name) {
   using namespace db_builder_detail;
   std::string bytes(72, kFiller);
-  PutU32(bytes, 0, squad_id);
+  Put(bytes, 0, squad_id);
   PutName(bytes, 4, name);
   return bytes;
 }
@@ -67,13 +64,13 @@ inline std::string MakeScore(uint32_t entry_id, uint32_t score_id,
                              uint32_t flag_points = 0) {
   using namespace db_builder_detail;
   std::string bytes(28, kFiller);
-  PutU32(bytes, 0, entry_id);
-  PutU32(bytes, 4, score_id);
-  PutU32(bytes, 8, user_id);
-  PutU16(bytes, 14, wins);
-  PutU16(bytes, 16, losses);
-  PutU32(bytes, 20, kill_points);
-  PutU32(bytes, 24, flag_points);
+  Put(bytes, 0, entry_id);
+  Put(bytes, 4, score_id);
+  Put(bytes, 8, user_id);
+  Put(bytes, 14, wins, 2);
+  Put(bytes, 16, losses, 2);
+  Put(bytes, 20, kill_points);
+  Put(bytes, 24, flag_points);
   return bytes;
 }
 
