@@ -113,7 +113,7 @@ RunResult RunTallyhawkIn(const TempDir& dir,
   // Nobody reads a broken pipe: every console write meets a closed reader.
   if (options.console == Console::kBrokenPipe) ::close(pipe_fds[0]);
 
-  std::vector<std::string> argv_text = {TALLYHAWK_BINARY};
+  std::vector<std::string> argv_text = {options.program};
   argv_text.insert(argv_text.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& arg : argv_text) argv.push_back(arg.data());
@@ -148,6 +148,11 @@ RunResult RunTallyhawkIn(const TempDir& dir,
   result.exit_code =
       WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
+}
+
+RunResult RunProgramIn(const TempDir& dir, const std::string& program,
+                       const std::vector<std::string>& args) {
+  return RunTallyhawkIn(dir, args, {.program = program});
 }
 
 std::string CrLf(const std::string& text) {

@@ -42,6 +42,7 @@ class TempDir {
 enum class Console { kCaptured, kClosed, kBrokenPipe };
 
 struct SpawnOptions {
+  std::string program = TALLYHAWK_BINARY;
   std::string tz = "UTC";
   Console console = Console::kCaptured;
 };
@@ -50,6 +51,10 @@ struct SpawnOptions {
 RunResult RunTallyhawkIn(const TempDir& dir,
                          const std::vector<std::string>& args = {},
                          const SpawnOptions& options = {});
+
+// Runs another program (a tool of the project) the same way.
+RunResult RunProgramIn(const TempDir& dir, const std::string& program,
+                       const std::vector<std::string>& args);
 
 // Text with every "\n" turned into "\r\n", as files are written.
 std::string CrLf(const std::string& text);
