@@ -65,7 +65,10 @@ void BM_PilotRatioFilter(benchmark::State& state) {
     benchmark::DoNotOptimize(zone.context().top_list.Count());
   }
 }
-BENCHMARK(BM_PilotRatioFilter)->Arg(100)->Arg(4294967295)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PilotRatioFilter)
+    ->Arg(100)
+    ->Arg(4294967295)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_CompileSquadStats(benchmark::State& state) {
   static LargeZone zone(1000000);

@@ -20,7 +20,8 @@ bool ReadWholeFile(Platform& platform, const std::string& path,
   if (!file) return false;
   contents->clear();
   char buffer[1 << 16];
-  while (size_t n = file->Read(buffer, sizeof buffer)) contents->append(buffer, n);
+  while (size_t n = file->Read(buffer, sizeof buffer))
+    contents->append(buffer, n);
   return true;
 }
 

@@ -44,7 +44,8 @@ class WindowsOutputFile : public OutputFile {
   }
   bool Write(std::string_view bytes) override {
     if (!file_) return false;
-    ok_ = ok_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    ok_ = ok_ &&
+          std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
     return ok_;
   }
   bool Commit() override {
@@ -63,7 +64,8 @@ class WindowsOutputFile : public OutputFile {
 class WindowsAtomicFile : public OutputFile {
  public:
   WindowsAtomicFile(FILE* file, std::string temp_path, std::string final_path)
-      : file_(file), temp_path_(std::move(temp_path)),
+      : file_(file),
+        temp_path_(std::move(temp_path)),
         final_path_(std::move(final_path)) {}
   ~WindowsAtomicFile() override {
     if (!committed_) {
@@ -110,7 +112,8 @@ class WindowsPlatform : public Platform {
     return std::make_unique<WindowsOutputFile>(file);
   }
 
-  std::unique_ptr<OutputFile> CreateAtomicFile(const std::string& path) override {
+  std::unique_ptr<OutputFile> CreateAtomicFile(
+      const std::string& path) override {
     if (IsDirectory(path)) return nullptr;
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string temp = path + ".tmp" + std::to_string(_getpid()) + "-" +

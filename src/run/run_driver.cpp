@@ -57,8 +57,8 @@ void ReportFatalError(RunContext& context, const std::string& message) {
   // The error file holds exactly one error; if it cannot be written the
   // error is lost without a message.
   if (auto file = context.platform.CreateFile("tallyhawk.err")) {
-    WriteWithCrLf(*file, DateText(context.platform.ToLocalTime(now)) +
-                             message + "\n\n");
+    WriteWithCrLf(
+        *file, DateText(context.platform.ToLocalTime(now)) + message + "\n\n");
     file->Commit();
   }
   context.PrintStatus("*** Error occurred, exiting.  (Logged to error file)\n");

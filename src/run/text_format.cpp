@@ -65,7 +65,8 @@ std::string FormatFixed(double value, int decimals) {
 
 std::string FormatGeneral(double value) {
   constexpr int kDigits = 6;
-  if (value == 0 || !std::isfinite(value)) return PrintF("%.*g", kDigits, value);
+  if (value == 0 || !std::isfinite(value))
+    return PrintF("%.*g", kDigits, value);
   // Every double has at most 767 significant decimal digits, so this prints
   // its exact value; rounding is then done on the digits.
   std::string exact = PrintF("%.*e", 800, value);
@@ -73,7 +74,8 @@ std::string FormatGeneral(double value) {
   int exponent = std::stoi(exact.substr(e_pos + 1));
   bool negative = exact[0] == '-';
   // "d.ddd...": drop the point after the first digit.
-  std::string digits = exact.substr(negative ? 1 : 0, e_pos - (negative ? 1 : 0));
+  std::string digits =
+      exact.substr(negative ? 1 : 0, e_pos - (negative ? 1 : 0));
   digits.erase(1, 1);
   bool round_up = digits.size() > kDigits && digits[kDigits] >= '5';
   digits.resize(kDigits);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 
+#include "support/db_builder.h"
 #include "support/e2e_harness.h"
 
 namespace tallyhawk::testing {
@@ -49,56 +50,32 @@ void ExpectCleanEnd(const TempDir& dir) {
       << log;
 }
 
-TEST(RobustnessTest, RandomDatabasesLoadAndRun) {
-  for (uint64_t seed = 1; seed <= 6; ++seed) {
-    Bytes bytes(seed);
-    TempDir dir;
-    dir.Write("tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n");
-    dir.Write("user.dat", bytes.Random(196 * 40 + seed));
-    dir.Write("squad.dat", bytes.Random(72 * 30 + seed));
-    dir.Write("score.dat", bytes.Random(28 * 200 + seed));
-    ExpectCleanEnd(dir);
-  }
-}
-
-TEST(RobustnessTest, StrangeSettingsAndZoneMapsNeverCrash) {
+// Random databases under every output, and random settings and zone maps.
+TEST(RobustnessTest, RandomInputsEndCleanly) {
   for (uint64_t seed = 1; seed <= 8; ++seed) {
     Bytes bytes(seed);
     TempDir dir;
-    dir.Write("user.dat", "");
-    dir.Write("squad.dat", "");
-    dir.Write("score.dat", "");
+    dir.Write("user.dat", bytes.Random(196 * 40 + seed));
+    dir.Write("squad.dat", bytes.Random(72 * 30 + seed));
+    dir.Write("score.dat", bytes.Random(28 * 200 + seed));
     dir.Write("tallyhawk.ini",
               seed % 2 ? bytes.Config(5000) : bytes.Random(3000));
     dir.Write("zoneinfo.txt",
               seed % 3 ? bytes.Config(4000) : bytes.Random(2000));
+    ExpectCleanEnd(dir);
+    dir.Write("tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n");
     ExpectCleanEnd(dir);
   }
 }
 
 TEST(RobustnessTest, ExtremeIdsCostNoMemoryInProportionToTheirValue) {
   TempDir dir;
-  std::string users;
-  for (uint32_t id : {0u, 4294967295u, 2147483648u}) {
-    std::string record(196, '\0');
-    for (int i = 0; i < 4; ++i) record[i] = static_cast<char>(id >> (8 * i));
-    record[4] = 'P';
-    users += record;
-  }
-  std::string scores;
-  for (uint32_t entry : {4294967295u, 7u}) {
-    std::string record(28, '\0');
-    for (int i = 0; i < 4; ++i) {
-      record[i] = static_cast<char>(entry >> (8 * i));
-      record[8 + i] = static_cast<char>(0xff);  // user 4294967295
-    }
-    record[4] = 3;     // score ID 3
-    record[14] = 100;  // 100 wins
-    scores += record;
-  }
-  dir.Write("user.dat", users);
+  dir.Write("user.dat", MakeUser(0, "A") + MakeUser(4294967295u, "P") +
+                            MakeUser(2147483648u, "B"));
   dir.Write("squad.dat", "");
-  dir.Write("score.dat", scores);
+  // Rows of user 4294967295 under score ID 3, one in the last slot.
+  dir.Write("score.dat", MakeScore(4294967295u, 3, 4294967295u, 100) +
+                             MakeScore(7, 3, 4294967295u, 100));
   RunResult run = RunTallyhawkIn(dir);
   ASSERT_EQ(run.exit_code, 0) << run.console;
   EXPECT_NE(run.console.find("Read 3 users\n"), std::string::npos);

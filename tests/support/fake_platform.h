@@ -25,17 +25,18 @@ class FakePlatform : public Platform {
   int64_t now = 1796558400;
 
   // Faults by path.
-  std::set<std::string> unopenable;      // OpenInput fails
-  std::set<std::string> uncreatable;     // CreateFile / CreateAtomicFile fail
-  std::set<std::string> failing_writes;  // Write fails
-  std::set<std::string> failing_commits; // Commit fails
+  std::set<std::string> unopenable;       // OpenInput fails
+  std::set<std::string> uncreatable;      // CreateFile / CreateAtomicFile fail
+  std::set<std::string> failing_writes;   // Write fails
+  std::set<std::string> failing_commits;  // Commit fails
 
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateAtomicFile(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateAtomicFile(
+      const std::string& path) override;
   DirectoryResult CreateDirectory(const std::string& path) override;
   void WriteConsole(std::string_view text) override { console.append(text); }
   int64_t Now() override { return now; }
