@@ -30,6 +30,8 @@ class OutputFile {
  public:
   virtual ~OutputFile() = default;
   virtual bool Write(std::string_view bytes) = 0;
+  // Hands what was written so far to the operating system.
+  virtual bool Flush() = 0;
   // Flushes and closes the file; for an atomic file, renames it over its final
   // name. After Commit the object only awaits destruction.
   virtual bool Commit() = 0;

@@ -74,20 +74,20 @@ class PosixOutputFile : public OutputFile {
     return true;
   }
 
+  bool Flush() override {
+    if (ok_ && fd_ >= 0 && !buffer_.empty()) {
+      ok_ = WriteAll(fd_, buffer_.data(), buffer_.size());
+    }
+    buffer_.clear();
+    return ok_ && fd_ >= 0;
+  }
+
   bool Commit() override {
     if (fd_ < 0) return false;
     bool flushed = Flush();
     bool closed = ::close(fd_) == 0;
     fd_ = -1;
     return flushed && closed;
-  }
-
- protected:
-  bool Flush() {
-    if (ok_ && !buffer_.empty())
-      ok_ = WriteAll(fd_, buffer_.data(), buffer_.size());
-    buffer_.clear();
-    return ok_;
   }
 
  private:
@@ -110,6 +110,7 @@ class PosixAtomicFile : public OutputFile {
   }
 
   bool Write(std::string_view bytes) override { return file_.Write(bytes); }
+  bool Flush() override { return file_.Flush(); }
 
   bool Commit() override {
     if (committed_) return false;

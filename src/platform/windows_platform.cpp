@@ -48,6 +48,10 @@ class WindowsOutputFile : public OutputFile {
           std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
     return ok_;
   }
+  bool Flush() override {
+    ok_ = ok_ && file_ && std::fflush(file_) == 0;
+    return ok_;
+  }
   bool Commit() override {
     if (!file_) return false;
     bool flushed = std::fflush(file_) == 0;
@@ -74,6 +78,7 @@ class WindowsAtomicFile : public OutputFile {
     }
   }
   bool Write(std::string_view bytes) override { return file_.Write(bytes); }
+  bool Flush() override { return file_.Flush(); }
   bool Commit() override {
     if (committed_ || !file_.Commit()) return false;
     if (!MoveFileExA(temp_path_.c_str(), final_path_.c_str(),

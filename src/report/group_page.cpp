@@ -68,7 +68,7 @@ GroupPage::~GroupPage() = default;
 void OpenGroupPage(RunContext& context, PageKind kind) {
   auto page = std::make_unique<GroupPage>();
   page->path = FormReportPath(context, BaseName(kind), ".html");
-  page->file = OpenReport(context, page->path, kOpenFailure);
+  page->file = OpenReport(context, page->path, kOpenFailure, kWriteFailure);
   context.group_page = std::move(page);
   WriteGroupPageHead(context, kind);
 }
@@ -119,7 +119,7 @@ void CloseGroupPage(RunContext& context, PageKind) {
     file << "ScoreID: \t" << context.CurrentScoreID << "<BR>\n";
   }
   WriteHtmlPageEnd(file);
-  CommitReport(std::move(page->file), kWriteFailure);
+  CommitReport(std::move(page->file));
 }
 
 }  // namespace tallyhawk

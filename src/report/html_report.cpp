@@ -45,7 +45,8 @@ void WriteHtmlReport(RunContext& context, std::string_view list_name,
   const std::string path = FormReportPath(context, list_name, ".html");
   // One time stamp for the "Compiled on" line and the footer.
   const int64_t now = context.platform.Now();
-  std::unique_ptr<ReportFile> file = OpenReport(context, path, kOpenFailure);
+  std::unique_ptr<ReportFile> file =
+      OpenReport(context, path, kOpenFailure, kWriteFailure);
   PrintWritingMessage(context, path, "' .");
 
   const uint32_t top_x = context.settings.General.TopX;
@@ -65,7 +66,7 @@ void WriteHtmlReport(RunContext& context, std::string_view list_name,
           << "<BR>\n";
   }
   WriteHtmlPageEnd(*file);
-  CommitReport(std::move(file), kWriteFailure);
+  CommitReport(std::move(file));
 }
 
 }  // namespace

@@ -1,22 +1,35 @@
 #include "report/report_file.h"
 
+#include "run/fatal_error.h"
 #include "run/status_output.h"
 #include "run/text_format.h"
 
 namespace tallyhawk {
 
 std::unique_ptr<ReportFile> ReportFile::Open(Platform& platform,
-                                             const std::string& path) {
+                                             const std::string& path,
+                                             const char* write_failure) {
   std::unique_ptr<OutputFile> file = platform.CreateAtomicFile(path);
   if (!file) return nullptr;
-  return std::unique_ptr<ReportFile>(new ReportFile(std::move(file), path));
+  return std::unique_ptr<ReportFile>(
+      new ReportFile(std::move(file), path, write_failure));
 }
 
-ReportFile::ReportFile(std::unique_ptr<OutputFile> file, std::string path)
-    : file_(std::move(file)), path_(std::move(path)) {}
+ReportFile::ReportFile(std::unique_ptr<OutputFile> file, std::string path,
+                       const char* write_failure)
+    : file_(std::move(file)),
+      path_(std::move(path)),
+      write_failure_(write_failure) {}
+
+void ReportFile::Check(bool ok) const {
+  if (!ok) throw FatalError(write_failure_);
+}
 
 ReportFile& ReportFile::operator<<(std::string_view text) {
-  if (ok_) ok_ = WriteWithCrLf(*file_, text);
+  Check(WriteWithCrLf(*file_, text));
+  // Each line reaches the system when it is complete, so that a full disk
+  // ends the run at the line that did not fit.
+  if (text.find('\n') != std::string_view::npos) Check(file_->Flush());
   return *this;
 }
 
@@ -29,7 +42,7 @@ ReportFile& ReportFile::operator<<(uint64_t value) {
 }
 
 ReportFile& ReportFile::Verbatim(std::string_view bytes) {
-  if (ok_) ok_ = file_->Write(bytes);
+  Check(file_->Write(bytes));
   return *this;
 }
 
@@ -39,10 +52,6 @@ ReportFile& ReportFile::Field(std::string_view bytes, size_t width) {
   return *this;
 }
 
-bool ReportFile::Commit() {
-  bool committed = ok_ && file_->Commit();
-  ok_ = false;
-  return committed;
-}
+void ReportFile::Commit() { Check(file_->Commit()); }
 
 }  // namespace tallyhawk

@@ -1,6 +1,8 @@
 // A report being written: created under a temporary name beside its final
-// path, written with CR LF line ends, and renamed over the final path only
-// when complete. Destroying an uncommitted report removes its temporary file.
+// path, written with CR LF line ends and handed to the system line by line,
+// and renamed over the final path only when complete. Any write that fails
+// ends the run at once with the report's own message. Destroying an
+// uncommitted report removes its temporary file.
 #pragma once
 
 #include <cstddef>
@@ -15,11 +17,14 @@ namespace tallyhawk {
 
 class ReportFile {
  public:
-  // Null when the report cannot be created.
+  // Null when the report cannot be created. `write_failure` is the message
+  // of the FatalError that a failed write, flush, close or rename raises.
   static std::unique_ptr<ReportFile> Open(Platform& platform,
-                                          const std::string& path);
+                                          const std::string& path,
+                                          const char* write_failure);
 
-  // Text with "\n" line breaks; each becomes CR LF in the file.
+  // Text with "\n" line breaks; each becomes CR LF in the file, and the file
+  // is flushed after it.
   ReportFile& operator<<(std::string_view text);
   ReportFile& operator<<(uint32_t value);  // unsigned decimal
   ReportFile& operator<<(uint64_t value);
@@ -33,18 +38,21 @@ class ReportFile {
   // cut).
   ReportFile& Field(std::string_view bytes, size_t width);
 
-  // Writes out, closes and renames. False when any write, the close or the
-  // rename failed; the final file is then left as it was.
-  bool Commit();
+  // Writes out, closes and renames. When that fails the final file is left
+  // as it was.
+  void Commit();
 
   const std::string& path() const { return path_; }
 
  private:
-  ReportFile(std::unique_ptr<OutputFile> file, std::string path);
+  ReportFile(std::unique_ptr<OutputFile> file, std::string path,
+             const char* write_failure);
+  // Ends the run when `ok` is false.
+  void Check(bool ok) const;
 
   std::unique_ptr<OutputFile> file_;
   std::string path_;
-  bool ok_ = true;
+  const char* write_failure_;
 };
 
 }  // namespace tallyhawk

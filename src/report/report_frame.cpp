@@ -55,14 +55,14 @@ void ProgressDots(RunContext& context, uint32_t rank, uint32_t count) {
 
 std::unique_ptr<ReportFile> OpenReport(RunContext& context,
                                        const std::string& path,
-                                       const char* open_failure) {
-  std::unique_ptr<ReportFile> file = ReportFile::Open(context.platform, path);
+                                       const char* open_failure,
+                                       const char* write_failure) {
+  std::unique_ptr<ReportFile> file =
+      ReportFile::Open(context.platform, path, write_failure);
   if (!file) throw FatalError(open_failure);
   return file;
 }
 
-void CommitReport(std::unique_ptr<ReportFile> file, const char* write_failure) {
-  if (!file->Commit()) throw FatalError(write_failure);
-}
+void CommitReport(std::unique_ptr<ReportFile> file) { file->Commit(); }
 
 }  // namespace tallyhawk

@@ -35,13 +35,14 @@ void PrintWritingMessage(RunContext& context, const std::string& path,
 void ProgressDots(RunContext& context, uint32_t rank, uint32_t count);
 
 // Opens a report for the writers, ending the run with `open_failure` when it
-// cannot be created.
+// cannot be created; any part of it that cannot be written later ends the
+// run with `write_failure`.
 std::unique_ptr<ReportFile> OpenReport(RunContext& context,
                                        const std::string& path,
-                                       const char* open_failure);
+                                       const char* open_failure,
+                                       const char* write_failure);
 
-// Completes a report, ending the run with `write_failure` when any part of
-// it could not be written.
-void CommitReport(std::unique_ptr<ReportFile> file, const char* write_failure);
+// Completes a report and releases it.
+void CommitReport(std::unique_ptr<ReportFile> file);
 
 }  // namespace tallyhawk

@@ -45,7 +45,8 @@ void WriteRow(ReportFile& file, PageKind kind, uint32_t rank,
 void WriteTextReport(RunContext& context, std::string_view list_name,
                      PageKind kind) {
   const std::string path = FormReportPath(context, list_name, ".txt");
-  std::unique_ptr<ReportFile> file = OpenReport(context, path, kOpenFailure);
+  std::unique_ptr<ReportFile> file =
+      OpenReport(context, path, kOpenFailure, kWriteFailure);
   PrintWritingMessage(context, path, "' .");
   const int64_t now = context.platform.Now();
   WriteTextReportHeader(context, *file, path, now);
@@ -63,7 +64,7 @@ void WriteTextReport(RunContext& context, std::string_view list_name,
     ProgressDots(context, rank, list.Count());
   }
   context.PrintStatus(" Done\n");
-  CommitReport(std::move(file), kWriteFailure);
+  CommitReport(std::move(file));
 }
 
 }  // namespace

@@ -73,8 +73,10 @@ struct UsageReport {
 
 std::unique_ptr<ReportFile> OpenUsageFile(RunContext& context,
                                           const std::string& path,
-                                          const char* open_failure) {
-  std::unique_ptr<ReportFile> file = OpenReport(context, path, open_failure);
+                                          const char* open_failure,
+                                          const char* write_failure) {
+  std::unique_ptr<ReportFile> file =
+      OpenReport(context, path, open_failure, write_failure);
   PrintWritingMessage(context, path, "' ...");
   return file;
 }
@@ -86,7 +88,8 @@ std::string SinceLine(RunContext& context, const UsageReport& report) {
 void WriteUsageText(RunContext& context, const UsageReport& report) {
   const std::string path = context.settings.Output.Directory + "Usage.txt";
   std::unique_ptr<ReportFile> file =
-      OpenUsageFile(context, path, "Unable to open file for text output");
+      OpenUsageFile(context, path, "Unable to open file for text output",
+                    "Unable to write file for text output");
   WriteTextReportHeader(context, *file, path, report.now);
   *file << "\n\n";
   for (const UsageRow& row : report.rows) {
@@ -96,13 +99,14 @@ void WriteUsageText(RunContext& context, const UsageReport& report) {
   *file << "\n\n";
   if (report.since_line) *file << SinceLine(context, report);
   context.PrintStatus(" Done\n");
-  CommitReport(std::move(file), "Unable to write file for text output");
+  CommitReport(std::move(file));
 }
 
 void WriteUsageHtml(RunContext& context, const UsageReport& report) {
   const std::string path = context.settings.Output.Directory + "Usage.html";
   std::unique_ptr<ReportFile> file =
-      OpenUsageFile(context, path, "Unable to open file for HTML output");
+      OpenUsageFile(context, path, "Unable to open file for HTML output",
+                    "Unable to write file for HTML output");
   WriteHtmlPageHead(context, *file);
   *file << "<H1>Usage Statistics</H1>\n";
   WriteCompiledOnLine(context, *file, report.now);
@@ -119,7 +123,7 @@ void WriteUsageHtml(RunContext& context, const UsageReport& report) {
     WriteHtmlFooter(context, *file, path, report.now);
   }
   WriteHtmlPageEnd(*file);
-  CommitReport(std::move(file), "Unable to write file for HTML output");
+  CommitReport(std::move(file));
 }
 
 }  // namespace

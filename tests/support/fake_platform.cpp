@@ -46,6 +46,8 @@ class FakeOutputFile : public OutputFile {
     return true;
   }
 
+  bool Flush() override { return !platform_.failing_writes.count(path_); }
+
   bool Commit() override {
     if (committed_ || platform_.failing_commits.count(path_)) return false;
     if (atomic_) {
