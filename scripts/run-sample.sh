@@ -15,6 +15,5 @@ if [ ! -f sample/tallyhawk.ini ]; then
 fi
 (cd sample && ../build/tallyhawk)
 echo
-echo "The pages are in $(pwd)/sample:"
-ls sample/*.html | head -n 8
-echo "..."
+echo "The pages are in $(pwd)/sample; start with:"
+ls "$(pwd)"/sample/PilotStats*.html "$(pwd)"/sample/SquadStats*.html "$(pwd)"/sample/Usage.html
