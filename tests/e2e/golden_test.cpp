@@ -74,18 +74,6 @@ std::string GoldenDir(const std::string& name) {
   return std::string(TESTS_SOURCE_DIR) + "/e2e/golden/" + name;
 }
 
-std::map<std::string, std::string> ReadTree(const std::string& root) {
-  std::map<std::string, std::string> files;
-  if (!fs::exists(root)) return files;
-  for (auto& entry : fs::recursive_directory_iterator(root)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    files[fs::relative(entry.path(), root).string()] =
-        std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  return files;
-}
-
 void WriteTree(const std::string& root,
                const std::map<std::string, std::string>& files) {
   fs::remove_all(root);

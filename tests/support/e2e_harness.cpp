@@ -73,14 +73,20 @@ void TempDir::MakeDirectory(const std::string& relative) const {
   fs::create_directories(fs::path(path_) / relative);
 }
 
-std::map<std::string, std::string> TempDir::Files() const {
+std::map<std::string, std::string> ReadTree(const std::string& root) {
   std::map<std::string, std::string> files;
-  for (auto& entry : fs::recursive_directory_iterator(path_)) {
+  if (!fs::exists(root)) return files;
+  for (auto& entry : fs::recursive_directory_iterator(root)) {
     if (!entry.is_regular_file()) continue;
-    files[fs::relative(entry.path(), path_).string()] =
-        Read(fs::relative(entry.path(), path_).string());
+    std::ifstream in(entry.path(), std::ios::binary);
+    files[fs::relative(entry.path(), root).string()] =
+        std::string(std::istreambuf_iterator<char>(in), {});
   }
   return files;
+}
+
+std::map<std::string, std::string> TempDir::Files() const {
+  return ReadTree(path_);
 }
 
 std::string TempDir::Read(const std::string& relative) const {

@@ -38,6 +38,10 @@ class TempDir {
   std::string path_;
 };
 
+// Every regular file below `root`, by relative path; empty when `root` is
+// missing.
+std::map<std::string, std::string> ReadTree(const std::string& root);
+
 // What the program's standard output is connected to.
 enum class Console { kCaptured, kClosed, kBrokenPipe };
 
