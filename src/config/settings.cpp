@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "config/line_reader.h"
-#include "run/fatal_error.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
+#include "util/fatal_error.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 
@@ -153,13 +152,13 @@ struct FieldText {
   std::string operator()(bool* field) const { return *field ? "1" : "0"; }
 };
 
-void WriteSettingsTemplate(RunContext& context) {
-  const std::string& name = context.options.IniFileName;
-  context.Line() << "Settings not found, creating '" << name << "' ... ";
-  context.PrintStatusLine();
-  std::unique_ptr<OutputFile> file = context.platform.CreateFile(name);
+void WriteSettingsTemplate(Platform& platform, StatusOutput& status,
+                           const std::string& name, const Settings& settings) {
+  status.line() << "Settings not found, creating '" << name << "' ... ";
+  status.PrintStatusLine();
+  std::unique_ptr<OutputFile> file = platform.CreateFile(name);
   if (!file) throw FatalError("Unable to create INI template, exiting");
-  bool written = WriteWithCrLf(*file, SettingsTemplateText(context.settings));
+  bool written = WriteWithCrLf(*file, SettingsTemplateText(settings));
   if (!file->Commit() || !written) {
     throw FatalError("Unable to create INI template, exiting");
   }
@@ -227,22 +226,24 @@ std::string SettingsTemplateText(const Settings& settings) {
   return text;
 }
 
-void LoadSettings(RunContext& context, bool mayCreateTemplate) {
-  context.settings = Settings();
-  const std::string& name = context.options.IniFileName;
+Settings LoadSettings(Platform& platform, StatusOutput& status,
+                      const std::string& ini_file_name,
+                      bool mayCreateTemplate) {
+  Settings settings;
   std::string text;
-  if (!ReadWholeFile(context.platform, name, &text)) {
+  if (!ReadWholeFile(platform, ini_file_name, &text)) {
     if (!mayCreateTemplate) {
       throw FatalError("Unable to load configuration settings, exiting");
     }
-    WriteSettingsTemplate(context);
+    WriteSettingsTemplate(platform, status, ini_file_name, settings);
   } else {
-    context.Line() << "Loading settings from '" << name << "' ... ";
-    context.PrintStatusLine();
-    ParseSettings(text, context.settings);
+    status.line() << "Loading settings from '" << ini_file_name << "' ... ";
+    status.PrintStatusLine();
+    ParseSettings(text, settings);
   }
-  NormalizeDirectory(context.settings.Output.Directory);
-  context.PrintStatus("Done\n");
+  NormalizeDirectory(settings.Output.Directory);
+  status.PrintStatus("Done\n");
+  return settings;
 }
 
 }  // namespace tallyhawk

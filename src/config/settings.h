@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
-namespace tallyhawk {
+#include "platform/platform.h"
+#include "util/status_output.h"
 
-struct RunContext;
+namespace tallyhawk {
 
 struct GeneralSettings {
   std::string DatUser = "user.dat";
@@ -96,8 +97,10 @@ void NormalizeDirectory(std::string& directory);
 // The 53-line template holding `settings` (lines end in "\n").
 std::string SettingsTemplateText(const Settings& settings);
 
-// Gives every setting its default, then reads the settings file or, when it
-// is missing and `mayCreateTemplate` is true, writes the template.
-void LoadSettings(RunContext& context, bool mayCreateTemplate);
+// The settings of `ini_file_name` over the defaults, with Directory ending in
+// a separator. When the file is missing and `mayCreateTemplate` is true the
+// template is written and the defaults are used.
+Settings LoadSettings(Platform& platform, StatusOutput& status,
+                      const std::string& ini_file_name, bool mayCreateTemplate);
 
 }  // namespace tallyhawk

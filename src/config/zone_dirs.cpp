@@ -1,9 +1,10 @@
 #include "config/zone_dirs.h"
 
 #include "config/line_reader.h"
-#include "run/fatal_error.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
+#include "config/settings.h"
+#include "util/fatal_error.h"
+#include "util/status_output.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 namespace {
@@ -13,9 +14,9 @@ constexpr char kZoneTemplateError[] =
 
 // Writes the template without any message: it is created quietly during
 // start-up whether or not subdirectories are used.
-void WriteZoneInfoTemplate(RunContext& context) {
+void WriteZoneInfoTemplate(const ZoneDirs& zone_dirs) {
   std::unique_ptr<OutputFile> file =
-      context.platform.CreateFile(context.options.ZoneInfoFileName);
+      zone_dirs.platform.CreateFile(zone_dirs.ZoneInfoFileName);
   if (!file) throw FatalError(kZoneTemplateError);
   bool written = WriteWithCrLf(*file, ZoneInfoTemplateText());
   if (!file->Commit() || !written) throw FatalError(kZoneTemplateError);
@@ -52,24 +53,24 @@ std::string ZoneInfoTemplateText() {
          "1234:My Zone\n";
 }
 
-std::string ResolveScoreIdDir(RunContext& context) {
+std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id) {
   // The map is read afresh on every lookup, so edits between two lookups
   // take effect.
   std::string map_text;
   std::string name;
   bool found = false;
-  if (ReadWholeFile(context.platform, context.options.ZoneInfoFileName,
+  if (ReadWholeFile(zone_dirs.platform, zone_dirs.ZoneInfoFileName,
                     &map_text)) {
-    found = FindZoneDirName(map_text, context.CurrentScoreID, &name);
+    found = FindZoneDirName(map_text, score_id, &name);
   } else {
-    WriteZoneInfoTemplate(context);
+    WriteZoneInfoTemplate(zone_dirs);
   }
-  if (!found) name = FormatUnsigned(context.CurrentScoreID);
-  return context.settings.Output.Directory + name + PathSeparator();
+  if (!found) name = FormatUnsigned(score_id);
+  return zone_dirs.Directory + name + PathSeparator();
 }
 
-void CreateSubdirectory(RunContext& context, const std::string& path) {
-  switch (context.platform.CreateDirectory(path)) {
+void CreateSubdirectory(Platform& platform, const std::string& path) {
+  switch (platform.CreateDirectory(path)) {
     case DirectoryResult::kCreatedOrExists:
       return;
     case DirectoryResult::kMissingParent:
@@ -80,10 +81,11 @@ void CreateSubdirectory(RunContext& context, const std::string& path) {
   throw FatalError("Unspecified error creating subdirectory");
 }
 
-void CreateScoreIdSubdirectories(RunContext& context) {
-  for (uint32_t score_id : context.score_ids.ids()) {
-    context.CurrentScoreID = score_id;
-    CreateSubdirectory(context, ResolveScoreIdDir(context));
+void CreateScoreIdSubdirectories(const ZoneDirs& zone_dirs,
+                                 const std::vector<uint32_t>& score_ids) {
+  for (uint32_t score_id : score_ids) {
+    CreateSubdirectory(zone_dirs.platform,
+                       ResolveScoreIdDir(zone_dirs, score_id));
   }
 }
 

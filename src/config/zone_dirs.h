@@ -5,10 +5,19 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
 
 namespace tallyhawk {
 
-struct RunContext;
+// Where the output directory of a score ID comes from: the zone map file,
+// read afresh on every lookup, and the Directory setting in front.
+struct ZoneDirs {
+  Platform& platform;
+  std::string ZoneInfoFileName;
+  std::string Directory;  // empty, or ending in the separator
+};
 
 // The directory name that the map text gives `score_id`, or false when no
 // entry matches. The first matching entry wins.
@@ -18,16 +27,17 @@ bool FindZoneDirName(std::string_view map_text, uint32_t score_id,
 // The 8-line template of the map (lines end in "\n").
 std::string ZoneInfoTemplateText();
 
-// The output directory of the context's CurrentScoreID: Directory, the mapped
-// name (or the score ID in decimal) and a separator. Writes the template when
-// the map file is missing.
-std::string ResolveScoreIdDir(RunContext& context);
+// The output directory of `score_id`: Directory, the mapped name (or the
+// score ID in decimal) and a separator. Writes the template when the map file
+// is missing.
+std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id);
 
 // Creates the directory that `path` (ending in a separator) names; returns
 // only when it exists afterwards.
-void CreateSubdirectory(RunContext& context, const std::string& path);
+void CreateSubdirectory(Platform& platform, const std::string& path);
 
-// Creates the subdirectory of every listed score ID.
-void CreateScoreIdSubdirectories(RunContext& context);
+// Creates the subdirectory of every score ID of `score_ids`.
+void CreateScoreIdSubdirectories(const ZoneDirs& zone_dirs,
+                                 const std::vector<uint32_t>& score_ids);
 
 }  // namespace tallyhawk

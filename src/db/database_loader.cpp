@@ -6,8 +6,7 @@
 
 #include "db/databases.h"
 #include "db/record_reader.h"
-#include "run/fatal_error.h"
-#include "run/run_context.h"
+#include "util/fatal_error.h"
 
 namespace tallyhawk {
 namespace {
@@ -34,36 +33,35 @@ uint32_t KeyOf(const ScoreRecord& score) { return score.EntryID; }
 // Loads one file into `table`: every complete record is stored under its key
 // and counted, a partial record at the end is dropped.
 template <typename Record, typename Decode>
-void LoadTable(RunContext& context, const std::string& path,
-               const DatabaseTexts& texts, size_t record_size, Decode decode,
-               IdTable<Record>& table) {
-  std::unique_ptr<InputFile> file = context.platform.OpenInput(path);
+void LoadTable(Platform& platform, StatusOutput& status,
+               const std::string& path, const DatabaseTexts& texts,
+               size_t record_size, Decode decode, IdTable<Record>& table) {
+  std::unique_ptr<InputFile> file = platform.OpenInput(path);
   if (!file) throw FatalError(texts.failure);
-  context.PrintStatus(texts.loading);
+  status.PrintStatus(texts.loading);
   RecordReader reader(*file, record_size);
   uint64_t count = 0;
   while (const unsigned char* bytes = reader.Next()) {
     const Record record = decode(bytes);
     table.Store(record, KeyOf(record));
     ++count;
-    if (count % texts.dot_interval == 0) context.PrintStatus(".");
+    if (count % texts.dot_interval == 0) status.Dot();
   }
   table.Finish();
-  context.PrintStatus(" Done\n");
-  context.Line() << "Read " << count << texts.count_word << "\n";
-  context.PrintStatusLine();
+  status.PrintStatus(" Done\n");
+  status.line() << "Read " << count << texts.count_word << "\n";
+  status.PrintStatusLine();
 }
 
 }  // namespace
 
-void LoadDatabases(RunContext& context) {
-  const GeneralSettings& general = context.settings.General;
-  Databases& databases = context.databases;
-  LoadTable(context, general.DatUser, kUserTexts, kUserRecordSize,
+void LoadDatabases(Platform& platform, StatusOutput& status,
+                   const GeneralSettings& general, Databases& databases) {
+  LoadTable(platform, status, general.DatUser, kUserTexts, kUserRecordSize,
             DecodeUserRecord, databases.UserTable);
-  LoadTable(context, general.DatSquad, kSquadTexts, kSquadRecordSize,
+  LoadTable(platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
             DecodeSquadRecord, databases.SquadTable);
-  LoadTable(context, general.DatScore, kScoreTexts, kScoreRecordSize,
+  LoadTable(platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
             DecodeScoreRecord, databases.ScoreTable);
   databases.ScoreRows.Build(databases.ScoreTable, databases.UserTable,
                             databases.SquadTable);

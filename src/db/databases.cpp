@@ -3,7 +3,8 @@
 namespace tallyhawk {
 
 void ScoreRowIndex::Build(const ScoreTableType& scores,
-                          const UserTableType& users, SquadTableType& squads) {
+                          const UserTableType& users,
+                          const SquadTableType& squads) {
   rows_.clear();
   const std::vector<uint32_t>& ids = scores.ids();
   const std::vector<ScoreRecord>& records = scores.records();

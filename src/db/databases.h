@@ -5,12 +5,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "config/settings.h"
 #include "db/id_table.h"
 #include "db/records.h"
+#include "platform/platform.h"
+#include "util/status_output.h"
 
 namespace tallyhawk {
-
-struct RunContext;
 
 using UserTableType = IdTable<UserRecord>;
 using SquadTableType = IdTable<SquadRecord>;
@@ -22,7 +23,7 @@ struct ScoreRow {
   uint32_t slot;  // the row's EntryID: its slot in the score table
   const ScoreRecord* score;
   const UserRecord* user;
-  SquadRecord* squad;
+  const SquadRecord* squad;
 };
 
 // The score rows with a loaded user, grouped by score ID, each group in
@@ -30,7 +31,7 @@ struct ScoreRow {
 class ScoreRowIndex {
  public:
   void Build(const ScoreTableType& scores, const UserTableType& users,
-             SquadTableType& squads);
+             const SquadTableType& squads);
   // The rows of `score_id`; empty when it has none.
   const std::vector<ScoreRow>& RowsOf(uint32_t score_id) const;
 
@@ -46,7 +47,9 @@ struct Databases {
 };
 
 // Reads user.dat, squad.dat and score.dat (as the settings name them) into
-// the tables, with their console messages, then builds the row index.
-void LoadDatabases(RunContext& context);
+// the tables of `databases`, made ready before, with their console messages,
+// then builds the row index.
+void LoadDatabases(Platform& platform, StatusOutput& status,
+                   const GeneralSettings& general, Databases& databases);
 
 }  // namespace tallyhawk

@@ -37,13 +37,6 @@ struct UserRecord {
 struct SquadRecord {
   uint32_t SquadID = 0;
   NameField Name;
-  // Filled per score ID by the squad statistics. Sums are kept exactly
-  // (64-bit), so that large squads never wrap.
-  uint32_t Members = 0;
-  uint64_t Wins = 0;
-  uint64_t Losses = 0;
-  double KillPoints = 0;
-  double FlagPoints = 0;
 };
 
 struct ScoreRecord {

@@ -1,12 +1,13 @@
-// The ascending list of score IDs and the pass that runs for each of them.
+// The ascending list of the score IDs that get a pass.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-namespace tallyhawk {
+#include "db/databases.h"
+#include "util/status_output.h"
 
-struct RunContext;
+namespace tallyhawk {
 
 class ScoreIdList {
  public:
@@ -22,12 +23,9 @@ class ScoreIdList {
   std::vector<uint32_t> ids_;
 };
 
-// Fills the context's ScoreIdList: every score ID with a row of a loaded
-// user, or only the ScoreID setting when that is not 0.
-void CollectScoreIds(RunContext& context);
-
-// Prints the "SCORE ID" block and runs the pilot and squad statistics of the
-// context's CurrentScoreID.
-void RunScoreIdPass(RunContext& context);
+// Every score ID with a row of a loaded user, or only `single_score_id` when
+// that is not 0, with the collection's console messages.
+ScoreIdList CollectScoreIds(StatusOutput& status, const Databases& databases,
+                            uint32_t single_score_id);
 
 }  // namespace tallyhawk

@@ -8,8 +8,7 @@
 #include "report/html_report.h"
 #include "report/report_file.h"
 #include "report/report_frame.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 namespace {
@@ -53,37 +52,24 @@ std::vector<IndexLink> GroupIndex(const Settings& settings, PageKind kind) {
 // The file the page's links name: its own file name, without directory, so
 // that the links lead to the page itself whether or not its name carries the
 // score ID.
-std::string LinkTarget(const RunContext& context, PageKind kind) {
+std::string LinkTarget(const ReportScope& scope, PageKind kind) {
   std::string target(BaseName(kind));
-  if (!context.settings.Output.UseSubDir) {
-    target += FormatUnsigned(context.CurrentScoreID);
+  if (!scope.settings.Output.UseSubDir) {
+    target += FormatUnsigned(scope.CurrentScoreID);
   }
   return target + ".html";
 }
 
-}  // namespace
-
-GroupPage::~GroupPage() = default;
-
-void OpenGroupPage(RunContext& context, PageKind kind) {
-  auto page = std::make_unique<GroupPage>();
-  page->path = FormReportPath(context, BaseName(kind), ".html");
-  page->file = OpenReport(context, page->path, kOpenFailure, kWriteFailure);
-  context.group_page = std::move(page);
-  WriteGroupPageHead(context, kind);
-}
-
-void WriteGroupPageHead(RunContext& context, PageKind kind) {
-  if (!context.group_page) return;
-  ReportFile& file = *context.group_page->file;
-  const int64_t now = context.platform.Now();
-  WriteHtmlPageHead(context, file);
+void WriteGroupPageHead(const ReportScope& scope, GroupPage& page) {
+  ReportFile& file = *page.file;
+  const int64_t now = scope.platform.Now();
+  WriteHtmlPageHead(file, scope.settings.Output.StyleSheet);
   file << "<A NAME=\"Top\">\n"
-       << (kind == PageKind::kPilot ? "<H1>Pilot Statistics</H1>\n"
-                                    : "<H1>Squad Statistics</H1>\n");
-  WriteCompiledOnLine(context, file, now);
-  const std::string target = LinkTarget(context, kind);
-  for (const IndexLink& link : GroupIndex(context.settings, kind)) {
+       << (page.kind == PageKind::kPilot ? "<H1>Pilot Statistics</H1>\n"
+                                         : "<H1>Squad Statistics</H1>\n");
+  WriteCompiledOnLine(scope.platform, file, now);
+  const std::string target = LinkTarget(scope, page.kind);
+  for (const IndexLink& link : GroupIndex(scope.settings, page.kind)) {
     if (!link.enabled) continue;
     file << "<A HREF=\"" << target << "#" << link.title << "\">" << link.title
          << "</A><BR>\n";
@@ -91,32 +77,42 @@ void WriteGroupPageHead(RunContext& context, PageKind kind) {
   file << "\n";
 }
 
-void WriteGroupSection(RunContext& context, PageKind kind,
-                       std::string_view group_title) {
-  if (!context.group_page) return;
-  ReportFile& file = *context.group_page->file;
-  context.Line() << "Writing " << group_title << " to group .";
-  context.PrintStatusLine();
-  file << "<HR>\n"
-       << "<A NAME=\"" << group_title << "\">\n"
-       << "<H3>Top " << context.settings.General.TopX << " " << group_title
-       << "</H3>\n";
-  WriteHtmlListTable(context, file, kind);
-  file << "<A HREF=\"" << LinkTarget(context, kind)
-       << "#Top\">Back to top</A>\n";
-  context.PrintStatus(" Done\n");
+}  // namespace
+
+GroupPage::~GroupPage() = default;
+
+std::unique_ptr<GroupPage> OpenGroupPage(const ReportScope& scope,
+                                         PageKind kind) {
+  auto page = std::make_unique<GroupPage>();
+  page->kind = kind;
+  page->path = FormReportPath(scope, BaseName(kind), ".html");
+  page->file =
+      OpenReport(scope.platform, page->path, kOpenFailure, kWriteFailure);
+  WriteGroupPageHead(scope, *page);
+  return page;
 }
 
-void CloseGroupPage(RunContext& context, PageKind) {
-  // Taken out of the run first, so that a failed commit leaves no page
-  // behind as open.
-  std::unique_ptr<GroupPage> page = std::move(context.group_page);
-  if (!page) return;
+void WriteGroupSection(const ReportScope& scope, GroupPage& page,
+                       const TopList& list, std::string_view group_title) {
+  ReportFile& file = *page.file;
+  scope.status.line() << "Writing " << group_title << " to group .";
+  scope.status.PrintStatusLine();
+  file << "<HR>\n"
+       << "<A NAME=\"" << group_title << "\">\n"
+       << "<H3>Top " << scope.settings.General.TopX << " " << group_title
+       << "</H3>\n";
+  WriteHtmlListTable(scope.status, file, list, page.kind);
+  file << "<A HREF=\"" << LinkTarget(scope, page.kind)
+       << "#Top\">Back to top</A>\n";
+  scope.status.PrintStatus(" Done\n");
+}
+
+void CloseGroupPage(const ReportScope& scope, std::unique_ptr<GroupPage> page) {
   ReportFile& file = *page->file;
-  if (context.settings.Output.Footer) {
+  if (scope.settings.Output.Footer) {
     // The close has its own time stamp, not the one of the "Compiled on" line.
-    WriteHtmlFooter(context, file, page->path, context.platform.Now());
-    file << "ScoreID: \t" << context.CurrentScoreID << "<BR>\n";
+    WriteHtmlFooter(scope.platform, file, page->path, scope.platform.Now());
+    file << "ScoreID: \t" << scope.CurrentScoreID << "<BR>\n";
   }
   WriteHtmlPageEnd(file);
   CommitReport(std::move(page->file));

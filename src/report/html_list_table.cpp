@@ -3,7 +3,6 @@
 #include "report/html_report.h"
 #include "report/report_file.h"
 #include "report/report_frame.h"
-#include "run/run_context.h"
 
 namespace tallyhawk {
 namespace {
@@ -15,13 +14,13 @@ void WriteCell(ReportFile& file, std::string_view text) {
 
 }  // namespace
 
-void WriteHtmlListTable(RunContext& context, ReportFile& file, PageKind kind) {
+void WriteHtmlListTable(ProgressSink& progress, ReportFile& file,
+                        const TopList& list, PageKind kind) {
   const bool pilot = kind == PageKind::kPilot;
   file << "<TABLE BORDER=1>\n"
        << (pilot ? "<TR><TH>RANK</TH><TH>NAME</TH><TH>SQUAD</TH><TH>VALUE</TH>"
                    "</TR>\n"
                  : "<TR><TH>RANK</TH><TH>NAME</TH><TH>VALUE</TH></TR>\n");
-  const TopList& list = context.top_list;
   uint32_t rank = 0;
   for (const TopEntry& entry : list.entries()) {
     file << "<TR><TD>" << ++rank << "</TD>";
@@ -29,7 +28,7 @@ void WriteHtmlListTable(RunContext& context, ReportFile& file, PageKind kind) {
     if (pilot) WriteCell(file, entry.SquadName);
     WriteCell(file, entry.ValueText);
     file << "</TR>\n";
-    ProgressDots(context, rank, list.Count());
+    ProgressDots(progress, rank, list.Count());
   }
   file << "</TABLE>\n\n";
 }

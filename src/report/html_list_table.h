@@ -3,15 +3,17 @@
 #pragma once
 
 #include "report/page_kind.h"
+#include "stats/top_list.h"
+#include "util/progress.h"
 
 namespace tallyhawk {
 
-struct RunContext;
 class ReportFile;
 
-// "<TABLE BORDER=1>", the column heads, one row per entry of the current top
-// list (with the progress dots), "</TABLE>" and an empty line. Names are
-// escaped, so no name can become markup.
-void WriteHtmlListTable(RunContext& context, ReportFile& file, PageKind kind);
+// "<TABLE BORDER=1>", the column heads, one row per entry of `list` (with the
+// progress dots), "</TABLE>" and an empty line. Names are escaped, so no
+// name can become markup.
+void WriteHtmlListTable(ProgressSink& progress, ReportFile& file,
+                        const TopList& list, PageKind kind);
 
 }  // namespace tallyhawk

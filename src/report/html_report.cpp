@@ -5,8 +5,7 @@
 #include "report/html_list_table.h"
 #include "report/report_file.h"
 #include "report/report_frame.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 namespace {
@@ -40,29 +39,28 @@ std::string_view ListTitle(PageKind kind, std::string_view list_name) {
   return {};
 }
 
-void WriteHtmlReport(RunContext& context, std::string_view list_name,
-                     PageKind kind) {
-  const std::string path = FormReportPath(context, list_name, ".html");
+void WriteHtmlReport(const ReportScope& scope, const TopList& list,
+                     std::string_view list_name, PageKind kind) {
+  const std::string path = FormReportPath(scope, list_name, ".html");
   // One time stamp for the "Compiled on" line and the footer.
-  const int64_t now = context.platform.Now();
+  const int64_t now = scope.platform.Now();
   std::unique_ptr<ReportFile> file =
-      OpenReport(context, path, kOpenFailure, kWriteFailure);
-  PrintWritingMessage(context, path, "' .");
+      OpenReport(scope.platform, path, kOpenFailure, kWriteFailure);
+  PrintWritingMessage(scope.status, path, "' .");
 
-  const uint32_t top_x = context.settings.General.TopX;
-  WriteHtmlPageHead(context, *file);
+  const uint32_t top_x = scope.settings.General.TopX;
+  WriteHtmlPageHead(*file, scope.settings.Output.StyleSheet);
   *file << "<H1>Top " << top_x << "</H1>\n";
   std::string_view title = ListTitle(kind, list_name);
   if (!title.empty()) *file << "<H2>" << title << "</H2><BR>\n";
-  WriteCompiledOnLine(context, *file, now);
-  WriteHtmlListTable(context, *file, kind);
-  context.PrintStatus(" Done\n");
+  WriteCompiledOnLine(scope.platform, *file, now);
+  WriteHtmlListTable(scope.status, *file, list, kind);
+  scope.status.PrintStatus(" Done\n");
 
-  if (context.settings.Output.Footer) {
-    WriteHtmlFooter(context, *file, path, now);
-    *file << "ScoreID: \t" << context.CurrentScoreID << "<BR>\n"
-          << "Top list:\t" << top_x << " (" << context.top_list.Count()
-          << ")<BR>\n"
+  if (scope.settings.Output.Footer) {
+    WriteHtmlFooter(scope.platform, *file, path, now);
+    *file << "ScoreID: \t" << scope.CurrentScoreID << "<BR>\n"
+          << "Top list:\t" << top_x << " (" << list.Count() << ")<BR>\n"
           << "<BR>\n";
   }
   WriteHtmlPageEnd(*file);
@@ -96,12 +94,11 @@ std::string EscapeHtml(std::string_view text) {
   return escaped;
 }
 
-void WriteHtmlPageHead(RunContext& context, ReportFile& file) {
+void WriteHtmlPageHead(ReportFile& file, const std::string& style_sheet) {
   file << "<HTML>\n"
        << "\n"
        << "<HEAD>\n"
        << "\t<TITLE>Tallyhawk Results</TITLE>\n";
-  const std::string& style_sheet = context.settings.Output.StyleSheet;
   if (!style_sheet.empty()) {
     file << "\t<LINK REL=STYLESHEET TYPE=\"text/css\" HREF=\"";
     file.Verbatim(EscapeHtml(style_sheet)) << "\">\n";
@@ -111,13 +108,12 @@ void WriteHtmlPageHead(RunContext& context, ReportFile& file) {
        << "<BODY>\n";
 }
 
-void WriteCompiledOnLine(RunContext& context, ReportFile& file, int64_t time) {
-  file << "Compiled on " << DateText(context.platform.ToLocalTime(time))
-       << "<BR><BR>\n"
+void WriteCompiledOnLine(Platform& platform, ReportFile& file, int64_t time) {
+  file << "Compiled on " << DateText(platform.ToLocalTime(time)) << "<BR><BR>\n"
        << "\n";
 }
 
-void WriteHtmlFooter(RunContext& context, ReportFile& file,
+void WriteHtmlFooter(Platform& platform, ReportFile& file,
                      const std::string& path, int64_t time) {
   file << "<P>\n"
        << "<HR>\n"
@@ -128,8 +124,7 @@ void WriteHtmlFooter(RunContext& context, ReportFile& file,
        << "OutFile:\t";
   file.Verbatim(EscapeHtml(path))
       << "<BR>\n"
-      << "Run Date: \t" << DateText(context.platform.ToLocalTime(time))
-      << "<BR>\n";
+      << "Run Date: \t" << DateText(platform.ToLocalTime(time)) << "<BR>\n";
 }
 
 void WriteHtmlPageEnd(ReportFile& file) {
@@ -137,12 +132,14 @@ void WriteHtmlPageEnd(ReportFile& file) {
        << "</HTML>\n";
 }
 
-void WritePilotHtmlReport(RunContext& context, std::string_view list_name) {
-  WriteHtmlReport(context, list_name, PageKind::kPilot);
+void WritePilotHtmlReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name) {
+  WriteHtmlReport(scope, list, list_name, PageKind::kPilot);
 }
 
-void WriteSquadHtmlReport(RunContext& context, std::string_view list_name) {
-  WriteHtmlReport(context, list_name, PageKind::kSquad);
+void WriteSquadHtmlReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name) {
+  WriteHtmlReport(scope, list, list_name, PageKind::kSquad);
 }
 
 }  // namespace tallyhawk

@@ -5,21 +5,28 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+#include "report/report_frame.h"
+#include "stats/top_list.h"
+
 namespace tallyhawk {
 
-struct RunContext;
 class ReportFile;
 
 // & < > " as entities; every other byte as it is.
 std::string EscapeHtml(std::string_view text);
 
-void WriteHtmlPageHead(RunContext& context, ReportFile& file);
-void WriteCompiledOnLine(RunContext& context, ReportFile& file, int64_t time);
-void WriteHtmlFooter(RunContext& context, ReportFile& file,
+// Up to "<BODY>", with a link to `style_sheet` when it is not empty.
+void WriteHtmlPageHead(ReportFile& file, const std::string& style_sheet);
+void WriteCompiledOnLine(Platform& platform, ReportFile& file, int64_t time);
+void WriteHtmlFooter(Platform& platform, ReportFile& file,
                      const std::string& path, int64_t time);
 void WriteHtmlPageEnd(ReportFile& file);
 
-void WritePilotHtmlReport(RunContext& context, std::string_view list_name);
-void WriteSquadHtmlReport(RunContext& context, std::string_view list_name);
+// The page of one list, `list_name` + score ID + ".html".
+void WritePilotHtmlReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name);
+void WriteSquadHtmlReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name);
 
 }  // namespace tallyhawk

@@ -1,8 +1,8 @@
 #include "report/report_file.h"
 
-#include "run/fatal_error.h"
-#include "run/status_output.h"
-#include "run/text_format.h"
+#include "util/fatal_error.h"
+#include "util/status_output.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 

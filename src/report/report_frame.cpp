@@ -1,10 +1,9 @@
 #include "report/report_frame.h"
 
 #include "report/report_file.h"
-#include "run/fatal_error.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
-#include "run/version.h"
+#include "util/fatal_error.h"
+#include "util/text_format.h"
+#include "util/version.h"
 
 namespace tallyhawk {
 
@@ -13,52 +12,51 @@ std::string ReportBanner() {
          std::to_string(kVersionMinor) + " ******";
 }
 
-std::string FormReportPath(RunContext& context, std::string_view base_name,
+std::string FormReportPath(const ReportScope& scope, std::string_view base_name,
                            std::string_view extension) {
   std::string path;
-  if (context.settings.Output.UseSubDir) {
-    path = context.ScoreIdDir;
+  if (scope.settings.Output.UseSubDir) {
+    path = scope.ScoreIdDir;
     path.append(base_name);
   } else {
-    path = context.settings.Output.Directory;
+    path = scope.settings.Output.Directory;
     path.append(base_name);
-    path += FormatUnsigned(context.CurrentScoreID);
+    path += FormatUnsigned(scope.CurrentScoreID);
   }
   path.append(extension);
   return path;
 }
 
-void WriteTextReportHeader(RunContext& context, ReportFile& file,
+void WriteTextReportHeader(Platform& platform, ReportFile& file,
                            const std::string& path, int64_t time) {
   file << ReportBanner() << "\n"
        << "by Brannoch\n"
        << "\n"
        << "OutFile:\t";
   file.Verbatim(path) << "\n"
-                      << "Run Date: \t"
-                      << DateText(context.platform.ToLocalTime(time));
+                      << "Run Date: \t" << DateText(platform.ToLocalTime(time));
 }
 
-void PrintWritingMessage(RunContext& context, const std::string& path,
+void PrintWritingMessage(StatusOutput& status, const std::string& path,
                          std::string_view ending) {
   // Composed in the StatusLine, so an overlong message is cut like any
   // other; the path in the file itself never is.
-  context.Line() << "Writing '" << path << ending;
-  context.PrintStatusLine();
+  status.line() << "Writing '" << path << ending;
+  status.PrintStatusLine();
 }
 
-void ProgressDots(RunContext& context, uint32_t rank, uint32_t count) {
+void ProgressDots(ProgressSink& progress, uint32_t rank, uint32_t count) {
   if (count == 0) return;
   uint64_t percent = static_cast<uint64_t>(rank) * 100 / count;
-  if (percent % 10 == 0) context.PrintStatus(".");
+  if (percent % 10 == 0) progress.Dot();
 }
 
-std::unique_ptr<ReportFile> OpenReport(RunContext& context,
+std::unique_ptr<ReportFile> OpenReport(Platform& platform,
                                        const std::string& path,
                                        const char* open_failure,
                                        const char* write_failure) {
   std::unique_ptr<ReportFile> file =
-      ReportFile::Open(context.platform, path, write_failure);
+      ReportFile::Open(platform, path, write_failure);
   if (!file) throw FatalError(open_failure);
   return file;
 }

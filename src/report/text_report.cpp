@@ -5,8 +5,7 @@
 #include "report/page_kind.h"
 #include "report/report_file.h"
 #include "report/report_frame.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 namespace {
@@ -42,39 +41,40 @@ void WriteRow(ReportFile& file, PageKind kind, uint32_t rank,
   file << "\n";
 }
 
-void WriteTextReport(RunContext& context, std::string_view list_name,
-                     PageKind kind) {
-  const std::string path = FormReportPath(context, list_name, ".txt");
+void WriteTextReport(const ReportScope& scope, const TopList& list,
+                     std::string_view list_name, PageKind kind) {
+  const std::string path = FormReportPath(scope, list_name, ".txt");
   std::unique_ptr<ReportFile> file =
-      OpenReport(context, path, kOpenFailure, kWriteFailure);
-  PrintWritingMessage(context, path, "' .");
-  const int64_t now = context.platform.Now();
-  WriteTextReportHeader(context, *file, path, now);
+      OpenReport(scope.platform, path, kOpenFailure, kWriteFailure);
+  PrintWritingMessage(scope.status, path, "' .");
+  const int64_t now = scope.platform.Now();
+  WriteTextReportHeader(scope.platform, *file, path, now);
 
-  const TopList& list = context.top_list;
-  *file << "ScoreID: \t" << context.CurrentScoreID << "\n"
-        << "Top list:\t" << context.settings.General.TopX << " ("
-        << list.Count() << ")\n"
+  *file << "ScoreID: \t" << scope.CurrentScoreID << "\n"
+        << "Top list:\t" << scope.settings.General.TopX << " (" << list.Count()
+        << ")\n"
         << "\n";
   WriteColumnHeads(*file, kind);
   *file << "\n";
   uint32_t rank = 0;
   for (const TopEntry& entry : list.entries()) {
     WriteRow(*file, kind, ++rank, entry);
-    ProgressDots(context, rank, list.Count());
+    ProgressDots(scope.status, rank, list.Count());
   }
-  context.PrintStatus(" Done\n");
+  scope.status.PrintStatus(" Done\n");
   CommitReport(std::move(file));
 }
 
 }  // namespace
 
-void WritePilotTextReport(RunContext& context, std::string_view list_name) {
-  WriteTextReport(context, list_name, PageKind::kPilot);
+void WritePilotTextReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name) {
+  WriteTextReport(scope, list, list_name, PageKind::kPilot);
 }
 
-void WriteSquadTextReport(RunContext& context, std::string_view list_name) {
-  WriteTextReport(context, list_name, PageKind::kSquad);
+void WriteSquadTextReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name) {
+  WriteTextReport(scope, list, list_name, PageKind::kSquad);
 }
 
 }  // namespace tallyhawk

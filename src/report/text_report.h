@@ -3,11 +3,15 @@
 
 #include <string_view>
 
+#include "report/report_frame.h"
+#include "stats/top_list.h"
+
 namespace tallyhawk {
 
-struct RunContext;
-
-void WritePilotTextReport(RunContext& context, std::string_view list_name);
-void WriteSquadTextReport(RunContext& context, std::string_view list_name);
+// The text file of one list, `list_name` + score ID + ".txt".
+void WritePilotTextReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name);
+void WriteSquadTextReport(const ReportScope& scope, const TopList& list,
+                          std::string_view list_name);
 
 }  // namespace tallyhawk

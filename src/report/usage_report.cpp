@@ -6,9 +6,7 @@
 #include "report/html_report.h"
 #include "report/report_file.h"
 #include "report/report_frame.h"
-#include "report/usage_totals.h"
-#include "run/run_context.h"
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 namespace {
@@ -71,45 +69,45 @@ struct UsageReport {
   uint32_t cut_off;
 };
 
-std::unique_ptr<ReportFile> OpenUsageFile(RunContext& context,
+std::unique_ptr<ReportFile> OpenUsageFile(const ReportScope& scope,
                                           const std::string& path,
                                           const char* open_failure,
                                           const char* write_failure) {
   std::unique_ptr<ReportFile> file =
-      OpenReport(context, path, open_failure, write_failure);
-  PrintWritingMessage(context, path, "' ...");
+      OpenReport(scope.platform, path, open_failure, write_failure);
+  PrintWritingMessage(scope.status, path, "' ...");
   return file;
 }
 
-std::string SinceLine(RunContext& context, const UsageReport& report) {
-  return "(*) Since " + DateText(context.platform.ToLocalTime(report.cut_off));
+std::string SinceLine(const ReportScope& scope, const UsageReport& report) {
+  return "(*) Since " + DateText(scope.platform.ToLocalTime(report.cut_off));
 }
 
-void WriteUsageText(RunContext& context, const UsageReport& report) {
-  const std::string path = context.settings.Output.Directory + "Usage.txt";
+void WriteUsageText(const ReportScope& scope, const UsageReport& report) {
+  const std::string path = scope.settings.Output.Directory + "Usage.txt";
   std::unique_ptr<ReportFile> file =
-      OpenUsageFile(context, path, "Unable to open file for text output",
+      OpenUsageFile(scope, path, "Unable to open file for text output",
                     "Unable to write file for text output");
-  WriteTextReportHeader(context, *file, path, report.now);
+  WriteTextReportHeader(scope.platform, *file, path, report.now);
   *file << "\n\n";
   for (const UsageRow& row : report.rows) {
     *file << row.name << ":\t" << row.text_value
           << (row.since_mark ? "\t(*)\n" : "\n");
   }
   *file << "\n\n";
-  if (report.since_line) *file << SinceLine(context, report);
-  context.PrintStatus(" Done\n");
+  if (report.since_line) *file << SinceLine(scope, report);
+  scope.status.PrintStatus(" Done\n");
   CommitReport(std::move(file));
 }
 
-void WriteUsageHtml(RunContext& context, const UsageReport& report) {
-  const std::string path = context.settings.Output.Directory + "Usage.html";
+void WriteUsageHtml(const ReportScope& scope, const UsageReport& report) {
+  const std::string path = scope.settings.Output.Directory + "Usage.html";
   std::unique_ptr<ReportFile> file =
-      OpenUsageFile(context, path, "Unable to open file for HTML output",
+      OpenUsageFile(scope, path, "Unable to open file for HTML output",
                     "Unable to write file for HTML output");
-  WriteHtmlPageHead(context, *file);
+  WriteHtmlPageHead(*file, scope.settings.Output.StyleSheet);
   *file << "<H1>Usage Statistics</H1>\n";
-  WriteCompiledOnLine(context, *file, report.now);
+  WriteCompiledOnLine(scope.platform, *file, report.now);
   *file << "<TABLE BORDER=1>\n";
   for (const UsageRow& row : report.rows) {
     *file << "<TR><TH>" << row.name << (row.since_mark ? " (*)" : "")
@@ -117,10 +115,10 @@ void WriteUsageHtml(RunContext& context, const UsageReport& report) {
   }
   *file << "</TABLE>\n\n\n"
         << "<BR>\n";
-  if (report.since_line) *file << SinceLine(context, report);
-  context.PrintStatus(" Done\n");
-  if (context.settings.Output.Footer) {
-    WriteHtmlFooter(context, *file, path, report.now);
+  if (report.since_line) *file << SinceLine(scope, report);
+  scope.status.PrintStatus(" Done\n");
+  if (scope.settings.Output.Footer) {
+    WriteHtmlFooter(scope.platform, *file, path, report.now);
   }
   WriteHtmlPageEnd(*file);
   CommitReport(std::move(file));
@@ -128,21 +126,19 @@ void WriteUsageHtml(RunContext& context, const UsageReport& report) {
 
 }  // namespace
 
-void WriteUsageReport(RunContext& context) {
-  const Settings& settings = context.settings;
+void WriteUsageReport(const ReportScope& scope, const UsageTotals& totals,
+                      int64_t now) {
+  const Settings& settings = scope.settings;
   UsageReport report;
-  report.now = context.platform.Now();
-  context.PrintStatus("Compiling usage stats ...");
-  const UsageTotals totals = CompileUsageStats(context, report.now);
-  context.PrintStatus(" Done\n");
+  report.now = now;
   report.rows = UsageRows(settings.Usage, totals);
   report.since_line =
       settings.Usage.DoActivePlayers || settings.Usage.DoNewPlayers;
   report.cut_off = totals.cut_off;
 
-  if (settings.Output.Text) WriteUsageText(context, report);
+  if (settings.Output.Text) WriteUsageText(scope, report);
   if (settings.Output.HTML || settings.Output.HTMLGroup) {
-    WriteUsageHtml(context, report);
+    WriteUsageHtml(scope, report);
   }
 }
 

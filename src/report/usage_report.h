@@ -1,10 +1,16 @@
 // The zone-wide usage figures, written as Usage.txt and Usage.html.
 #pragma once
 
+#include <cstdint>
+
+#include "report/report_frame.h"
+#include "stats/usage_stats.h"
+
 namespace tallyhawk {
 
-struct RunContext;
-
-void WriteUsageReport(RunContext& context);
+// Writes the files the output settings ask for (Usage.txt with Text,
+// Usage.html with HTML or HTMLGroup) in Directory, dated `now`.
+void WriteUsageReport(const ReportScope& scope, const UsageTotals& totals,
+                      int64_t now);
 
 }  // namespace tallyhawk

@@ -1,45 +1,41 @@
-// The objects that live for the whole run, passed by reference to every
-// operation of it.
+// The objects that live for the whole run. The driver owns them and the
+// per-score-ID pass reads them; nothing below this folder sees them.
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
+#include <optional>
 
 #include "config/settings.h"
+#include "config/zone_dirs.h"
 #include "db/databases.h"
 #include "db/score_ids.h"
 #include "platform/platform.h"
 #include "run/command_line.h"
-#include "run/status_output.h"
 #include "stats/squad_membership.h"
-#include "stats/top_list.h"
+#include "util/status_output.h"
 
 namespace tallyhawk {
 
-struct GroupPage;
-
 struct RunContext {
-  RunContext(Platform& platform, const RunOptions& options);
-  ~RunContext();
+  RunContext(Platform& platform, const RunOptions& options)
+      : platform(platform),
+        options(options),
+        status(platform, options.quiet, options.veryquiet) {}
 
-  void PrintStatus(std::string_view text) { status.PrintStatus(text); }
-  void PrintStatusLine() { status.PrintStatusLine(); }
-  StatusLine& Line() { return status.line(); }
+  // The zone map as the settings and the command line name it.
+  ZoneDirs Zones() const {
+    return ZoneDirs{platform, options.ZoneInfoFileName,
+                    settings.Output.Directory};
+  }
 
   Platform& platform;
   RunOptions options;
   StatusOutput status;
   Settings settings;
   Databases databases;
-  TopList top_list;
   ScoreIdList score_ids;
-  uint32_t CurrentScoreID = 0;
-  std::string ScoreIdDir;
-  SquadMembership squad_membership;
-  // The grouped page while one is open.
-  std::unique_ptr<GroupPage> group_page;
+  // Counted by the first squad pass; the same for every score ID.
+  std::optional<SquadMembership> squad_membership;
 };
 
 }  // namespace tallyhawk

@@ -6,13 +6,15 @@
 #include "config/zone_dirs.h"
 #include "db/databases.h"
 #include "db/score_ids.h"
-#include "report/group_page.h"
+#include "report/report_frame.h"
 #include "report/usage_report.h"
 #include "run/command_line.h"
-#include "run/fatal_error.h"
 #include "run/run_context.h"
-#include "run/text_format.h"
-#include "run/version.h"
+#include "run/score_id_pass.h"
+#include "stats/usage_stats.h"
+#include "util/fatal_error.h"
+#include "util/text_format.h"
+#include "util/version.h"
 
 namespace tallyhawk {
 namespace {
@@ -29,22 +31,16 @@ const char kUsage[] =
     "  /Zname      zone directory map (default zoneinfo.txt)\n"
     "The switches may also begin with '-'.\n";
 
-std::string VersionLine() {
-  return "Tallyhawk v" + std::to_string(kVersionMajor) + "." +
-         std::to_string(kVersionMinor) + " Build " + BuildDate() + "\n";
+void PrintBanner(StatusOutput& status) {
+  status.line() << VersionLine();
+  status.PrintStatusLine();
+  status.PrintStatus("by Brannoch\n");
 }
 
-void PrintBanner(RunContext& context) {
-  context.Line() << VersionLine();
-  context.PrintStatusLine();
-  context.PrintStatus("by Brannoch\n");
-}
-
-// Releases what the run holds and closes the log.
+// Releases what the run holds and closes the log. A grouped page that was
+// being written is gone already: unwinding dropped it with its temporary
+// file.
 void CleanUp(RunContext& context) {
-  // An unfinished grouped page is dropped with its temporary file.
-  context.group_page.reset();
-  context.top_list.ClearTopList();
   context.score_ids.ClearScoreIdList();
   context.status.CloseLog();
 }
@@ -52,8 +48,8 @@ void CleanUp(RunContext& context) {
 void ReportFatalError(RunContext& context, const std::string& message) {
   const int64_t now = context.platform.Now();
   context.status.ResetStatusLine();
-  context.Line() << "ERROR: " << message << "\n";
-  context.PrintStatusLine();
+  context.status.line() << "ERROR: " << message << "\n";
+  context.status.PrintStatusLine();
   // The error file holds exactly one error; if it cannot be written the
   // error is lost without a message.
   if (auto file = context.platform.CreateFile("tallyhawk.err")) {
@@ -61,51 +57,68 @@ void ReportFatalError(RunContext& context, const std::string& message) {
         *file, DateText(context.platform.ToLocalTime(now)) + message + "\n\n");
     file->Commit();
   }
-  context.PrintStatus("*** Error occurred, exiting.  (Logged to error file)\n");
+  context.status.PrintStatus(
+      "*** Error occurred, exiting.  (Logged to error file)\n");
   CleanUp(context);
 }
 
 void PrintOutputChoices(RunContext& context) {
   const OutputSettings& output = context.settings.Output;
+  StatusOutput& status = context.status;
   if (!output.Directory.empty()) {
-    context.Line() << "Using output directory " << output.Directory << "\n";
-    context.PrintStatusLine();
+    status.line() << "Using output directory " << output.Directory << "\n";
+    status.PrintStatusLine();
   }
   if (!output.StyleSheet.empty()) {
-    context.Line() << "Style sheet defined: " << output.StyleSheet << "\n";
-    context.PrintStatusLine();
+    status.line() << "Style sheet defined: " << output.StyleSheet << "\n";
+    status.PrintStatusLine();
   }
   if (output.UseSubDir) {
-    context.PrintStatus("Using subdirectories\n");
-    CreateScoreIdSubdirectories(context);
+    status.PrintStatus("Using subdirectories\n");
+    CreateScoreIdSubdirectories(context.Zones(), context.score_ids.ids());
   }
 }
 
+void RunUsageReport(RunContext& context) {
+  const int64_t now = context.platform.Now();
+  context.status.PrintStatus("Compiling usage stats ...");
+  const UsageTotals totals = CompileUsageStats(
+      context.databases, context.settings.Usage, now, context.status);
+  context.status.PrintStatus(" Done\n");
+  // The usage figures belong to no score ID.
+  const ReportScope scope{context.platform, context.status, context.settings, 0,
+                          ""};
+  WriteUsageReport(scope, totals, now);
+}
+
+// Read, compute, write: the order of the whole run.
 void Run(RunContext& context) {
-  context.status.OpenLog(context.options.LogFileName);
-  PrintBanner(context);
-  LoadSettings(context, context.options.mayCreateTemplate);
-  context.CurrentScoreID = context.settings.General.ScoreID;
-  context.databases.UserTable.MakeReady();
-  context.databases.SquadTable.MakeReady();
-  context.databases.ScoreTable.MakeReady();
+  StatusOutput& status = context.status;
+  status.OpenLog(context.options.LogFileName);
+  PrintBanner(status);
+  context.settings =
+      LoadSettings(context.platform, status, context.options.IniFileName,
+                   context.options.mayCreateTemplate);
+  Databases& databases = context.databases;
+  databases.UserTable.MakeReady();
+  databases.SquadTable.MakeReady();
+  databases.ScoreTable.MakeReady();
   // This first lookup writes the zone map's template when it is missing.
-  ResolveScoreIdDir(context);
-  LoadDatabases(context);
-  context.PrintStatus("\n");
-  CollectScoreIds(context);
+  ResolveScoreIdDir(context.Zones(), context.settings.General.ScoreID);
+  LoadDatabases(context.platform, status, context.settings.General, databases);
+  status.PrintStatus("\n");
+  context.score_ids =
+      CollectScoreIds(status, databases, context.settings.General.ScoreID);
   PrintOutputChoices(context);
-  context.PrintStatus("\n");
+  status.PrintStatus("\n");
   for (uint32_t score_id : context.score_ids.ids()) {
-    context.CurrentScoreID = score_id;
-    context.ScoreIdDir = ResolveScoreIdDir(context);
-    RunScoreIdPass(context);
+    RunScoreIdPass(context, score_id,
+                   ResolveScoreIdDir(context.Zones(), score_id));
   }
-  if (context.databases.UserTable.SlotCount() > 0 &&
-      context.settings.Usage.AnyOn()) {
-    WriteUsageReport(context);
+  if (databases.UserTable.SlotCount() > 0 && context.settings.Usage.AnyOn()) {
+    RunUsageReport(context);
   }
-  context.PrintStatus("\nScore extraction complete.\n\n");
+  status.PrintStatus("\nScore extraction complete.\n\n");
   CleanUp(context);
 }
 

@@ -1,5 +1,5 @@
-// The steps every statistic filter shares: message, empty list, walk with
-// progress dots, ranking, " Done".
+// The walk every statistic filter shares: take the eligible records in slot
+// order with their progress dots, and rank them.
 #pragma once
 
 #include <cmath>
@@ -7,15 +7,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
-#include "run/run_context.h"
-#include "run/text_format.h"
-#include "stats/progress_mark.h"
 #include "stats/ranked_selection.h"
 #include "stats/top_list.h"
+#include "util/progress.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 
@@ -44,35 +42,30 @@ inline std::string FixedText(double value, int decimals) {
 //   slot_of(k)            the table slot of record k;
 //   value_of(k)           its Value, or nullopt when it is not eligible;
 //   make_entry(k, value)  its TopEntry.
-// Only eligible records show progress; the list gets the entries that
-// inserting them one by one in walk order would keep. Entries (names and
-// value texts) are made only for those.
+// Only eligible records show progress. The list holds the entries that
+// inserting them one by one in walk order into a list of `top_x` would
+// keep; entries (names and value texts) are made only for those.
 template <typename SlotOf, typename ValueOf, typename MakeEntry>
-void RunFilter(RunContext& context, std::string_view message, size_t count,
-               uint64_t slot_count, SlotOf slot_of, ValueOf value_of,
-               MakeEntry make_entry) {
-  context.PrintStatus(message);
-  context.top_list.ClearTopList();
-
-  ProgressMark progress(context);
+TopList RankRecords(ProgressSink& progress, uint32_t top_x, size_t count,
+                    uint64_t slot_count, SlotOf slot_of, ValueOf value_of,
+                    MakeEntry make_entry) {
+  ProgressMark mark(progress);
   std::vector<RankCandidate> candidates;
   candidates.reserve(count);
   for (size_t k = 0; k < count; ++k) {
     std::optional<double> value = value_of(k);
     if (!value) continue;
     candidates.push_back(RankCandidate{*value, k});
-    progress.Update(ProgressOf(100, slot_of(k), slot_count));
+    mark.Update(ProgressOf(100, slot_of(k), slot_count));
   }
 
-  SelectRanked(candidates, context.settings.General.TopX);
+  SelectRanked(candidates, top_x);
   std::vector<TopEntry> ranked;
   ranked.reserve(candidates.size());
   for (const RankCandidate& candidate : candidates) {
     ranked.push_back(make_entry(candidate.position, candidate.value));
   }
-  context.top_list.Assign(std::move(ranked));
-
-  context.PrintStatus(" Done\n");
+  return TopList(std::move(ranked));
 }
 
 }  // namespace tallyhawk

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "run/text_format.h"
 #include "stats/filter_run.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 
@@ -22,20 +22,17 @@ bool IsActive(const ScoreRecord& score, uint32_t min_kills) {
   return score.Wins > 0 && score.Wins >= min_kills;
 }
 
-// Runs one pilot filter over the rows of the current score ID only; the
-// progress still counts their slots against the whole score table.
-void RunPilotFilter(RunContext& context, std::string_view message, Rows rows,
-                    ValueFn value, TextFn text) {
-  const std::vector<ScoreRow>& score_rows =
-      context.databases.ScoreRows.RowsOf(context.CurrentScoreID);
-  const uint32_t min_kills = context.settings.General.MinKills;
-  RunFilter(
-      context, message, score_rows.size(),
-      context.databases.ScoreTable.SlotCount(),
+// Ranks the rows of one score ID; the progress counts their slots against
+// the whole score table.
+TopList RankPilots(const PilotRows& input, ProgressSink& progress, Rows rows,
+                   ValueFn value, TextFn text) {
+  const std::vector<ScoreRow>& score_rows = input.rows;
+  return RankRecords(
+      progress, input.TopX, score_rows.size(), input.score_slots,
       [&](size_t k) { return score_rows[k].slot; },
       [&](size_t k) -> std::optional<double> {
         const ScoreRecord& score = *score_rows[k].score;
-        if (rows == Rows::kActive && !IsActive(score, min_kills)) {
+        if (rows == Rows::kActive && !IsActive(score, input.MinKills)) {
           return std::nullopt;
         }
         return value(score);
@@ -94,44 +91,36 @@ double Rating(const ScoreRecord& score) {
 
 }  // namespace
 
-void FilterPilotTotalPoints(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot total points .", Rows::kEvery,
-                 TotalPoints, DecimalText<0>);
+TopList FilterPilotTotalPoints(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kEvery, TotalPoints, DecimalText<0>);
 }
 
-void FilterPilotFlagPoints(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot flag points .", Rows::kEvery,
-                 FlagPoints, DecimalText<0>);
+TopList FilterPilotFlagPoints(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kEvery, FlagPoints, DecimalText<0>);
 }
 
-void FilterPilotKillPoints(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot kill points .", Rows::kEvery,
-                 KillPoints, DecimalText<0>);
+TopList FilterPilotKillPoints(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kEvery, KillPoints, DecimalText<0>);
 }
 
-void FilterPilotAvgKill(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot avg kill points .", Rows::kActive,
-                 AvgKill, DecimalText<1>);
+TopList FilterPilotAvgKill(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kActive, AvgKill, DecimalText<1>);
 }
 
-void FilterPilotWins(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot wins .", Rows::kEvery, Wins,
-                 DecimalText<0>);
+TopList FilterPilotWins(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kEvery, Wins, DecimalText<0>);
 }
 
-void FilterPilotLosses(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot losses .", Rows::kEvery, Losses,
-                 DecimalText<0>);
+TopList FilterPilotLosses(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kEvery, Losses, DecimalText<0>);
 }
 
-void FilterPilotRatio(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot ratio .", Rows::kActive, Ratio,
-                 RatioText);
+TopList FilterPilotRatio(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kActive, Ratio, RatioText);
 }
 
-void FilterPilotRating(RunContext& context) {
-  RunPilotFilter(context, "Filtering pilot rating .", Rows::kActive, Rating,
-                 DecimalText<0>);
+TopList FilterPilotRating(const PilotRows& rows, ProgressSink& progress) {
+  return RankPilots(rows, progress, Rows::kActive, Rating, DecimalText<0>);
 }
 
 }  // namespace tallyhawk

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "run/text_format.h"
 #include "stats/filter_run.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 
@@ -16,72 +16,70 @@ namespace {
 // squads with too few kills are left out of the per-kill lists.
 enum class Squads { kEvery, kSized, kActive };
 
-using ValueFn = double (*)(const SquadRecord&);
-using TextFn = std::string (*)(const SquadRecord&, double value);
+using ValueFn = double (*)(const SquadStats&);
+using TextFn = std::string (*)(const SquadStats&, double value);
 
-bool IsTaken(const SquadRecord& squad, Squads which, const Settings& settings) {
+bool IsTaken(const SquadStats& squad, Squads which, const SquadRows& input) {
   if (which == Squads::kEvery) return true;
-  if (squad.Members < settings.Squad.MinMembers) return false;
+  if (squad.Members < input.MinMembers) return false;
   if (which == Squads::kSized) return true;
-  return squad.Wins > 0 && squad.Wins >= settings.General.MinKills;
+  return squad.Wins > 0 && squad.Wins >= input.MinKills;
 }
 
-void RunSquadFilter(RunContext& context, std::string_view message, Squads which,
-                    ValueFn value, TextFn text) {
-  const SquadTableType& table = context.databases.SquadTable;
-  const std::vector<SquadRecord>& squads = table.records();
-  RunFilter(
-      context, message, squads.size(), table.SlotCount(),
+TopList RankSquads(const SquadRows& input, ProgressSink& progress, Squads which,
+                   ValueFn value, TextFn text) {
+  const SquadTableType& table = input.squads;
+  const std::vector<SquadStats>& stats = input.stats;
+  return RankRecords(
+      progress, input.TopX, stats.size(), table.SlotCount(),
       [&](size_t k) { return table.ids()[k]; },
       [&](size_t k) -> std::optional<double> {
-        if (!IsTaken(squads[k], which, context.settings)) return std::nullopt;
-        return value(squads[k]);
+        if (!IsTaken(stats[k], which, input)) return std::nullopt;
+        return value(stats[k]);
       },
       [&](size_t k, double ranked_value) {
         TopEntry entry;
-        entry.Name = std::string(squads[k].Name.view());
-        entry.ValueText = EntryText(text(squads[k], ranked_value));
+        entry.Name = std::string(table.records()[k].Name.view());
+        entry.ValueText = EntryText(text(stats[k], ranked_value));
         entry.Value = ranked_value;
         return entry;
       });
 }
 
 template <int kDecimals>
-std::string DecimalText(const SquadRecord&, double value) {
+std::string DecimalText(const SquadStats&, double value) {
   return FixedText(value, kDecimals);
 }
 
-double TotalPoints(const SquadRecord& squad) {
+double TotalPoints(const SquadStats& squad) {
   return squad.KillPoints + squad.FlagPoints;
 }
 
-double AvgPoints(const SquadRecord& squad) {
+double AvgPoints(const SquadStats& squad) {
   return (squad.KillPoints + squad.FlagPoints) / squad.Members;
 }
 
-double AvgKill(const SquadRecord& squad) {
+double AvgKill(const SquadStats& squad) {
   return squad.KillPoints / static_cast<double>(squad.Wins);
 }
 
-double Wins(const SquadRecord& squad) {
-  return static_cast<double>(squad.Wins);
-}
+double Wins(const SquadStats& squad) { return static_cast<double>(squad.Wins); }
 
-double Losses(const SquadRecord& squad) {
+double Losses(const SquadStats& squad) {
   return static_cast<double>(squad.Losses);
 }
 
-double Members(const SquadRecord& squad) { return squad.Members; }
+double Members(const SquadStats& squad) { return squad.Members; }
 
 // Undefeated squads rank above the others (as long as no ratio reaches a
 // million), and among themselves by kills.
-double Ratio(const SquadRecord& squad) {
+double Ratio(const SquadStats& squad) {
   if (squad.Losses == 0) return static_cast<double>(squad.Wins + 1000000);
   return static_cast<double>(squad.Wins) / static_cast<double>(squad.Losses);
 }
 
 // Unlike the pilot ratio, a squad's ratio shows no counts after it.
-std::string RatioText(const SquadRecord& squad, double value) {
+std::string RatioText(const SquadStats& squad, double value) {
   if (squad.Losses == 0) {
     return "--- (" + FormatUnsigned(squad.Wins) + "/" +
            FormatUnsigned(squad.Losses) + ")";
@@ -90,7 +88,7 @@ std::string RatioText(const SquadRecord& squad, double value) {
 }
 
 // The pilot rating without truncation.
-double Rating(const SquadRecord& squad) {
+double Rating(const SquadStats& squad) {
   uint64_t lead = squad.Wins > squad.Losses ? squad.Wins - squad.Losses : 0;
   return (static_cast<double>(100 * lead) + 10 * squad.KillPoints) /
          static_cast<double>(squad.Wins + 100);
@@ -98,44 +96,37 @@ double Rating(const SquadRecord& squad) {
 
 }  // namespace
 
-void FilterSquadTotalPoints(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad total points .", Squads::kSized,
-                 TotalPoints, DecimalText<0>);
+TopList FilterSquadTotalPoints(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kSized, TotalPoints,
+                    DecimalText<0>);
 }
 
-void FilterSquadAvgPoints(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad average points .", Squads::kActive,
-                 AvgPoints, DecimalText<2>);
+TopList FilterSquadAvgPoints(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kActive, AvgPoints, DecimalText<2>);
 }
 
-void FilterSquadAvgKill(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad average kill .", Squads::kActive,
-                 AvgKill, DecimalText<1>);
+TopList FilterSquadAvgKill(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kActive, AvgKill, DecimalText<1>);
 }
 
-void FilterSquadWins(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad wins .", Squads::kSized, Wins,
-                 DecimalText<0>);
+TopList FilterSquadWins(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kSized, Wins, DecimalText<0>);
 }
 
-void FilterSquadLosses(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad losses .", Squads::kSized, Losses,
-                 DecimalText<0>);
+TopList FilterSquadLosses(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kSized, Losses, DecimalText<0>);
 }
 
-void FilterSquadRatio(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad ratio .", Squads::kActive, Ratio,
-                 RatioText);
+TopList FilterSquadRatio(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kActive, Ratio, RatioText);
 }
 
-void FilterSquadRating(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad rating .", Squads::kActive, Rating,
-                 DecimalText<0>);
+TopList FilterSquadRating(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kActive, Rating, DecimalText<0>);
 }
 
-void FilterSquadMembers(RunContext& context) {
-  RunSquadFilter(context, "Filtering squad members .", Squads::kEvery, Members,
-                 DecimalText<0>);
+TopList FilterSquadMembers(const SquadRows& rows, ProgressSink& progress) {
+  return RankSquads(rows, progress, Squads::kEvery, Members, DecimalText<0>);
 }
 
 }  // namespace tallyhawk

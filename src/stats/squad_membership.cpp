@@ -1,19 +1,13 @@
 #include "stats/squad_membership.h"
 
-#include "run/run_context.h"
-#include "stats/progress_mark.h"
+#include "util/progress.h"
 
 namespace tallyhawk {
 
-void CountSquadMembership(RunContext& context) {
-  SquadMembership& membership = context.squad_membership;
-  SquadTableType& squads = context.databases.SquadTable;
-  if (membership.counted && membership.members.size() == squads.size()) {
-    return;
-  }
-  const UserTableType& users = context.databases.UserTable;
+SquadMembership CountSquadMembership(const UserTableType& users,
+                                     const SquadTableType& squads) {
+  SquadMembership membership;
   membership.members.assign(squads.size(), 0);
-  membership.progress.clear();
   const uint64_t user_slots = users.SlotCount();
   const SquadRecord* first_squad = squads.records().data();
   for (size_t k = 0; k < users.size(); ++k) {
@@ -28,7 +22,7 @@ void CountSquadMembership(RunContext& context) {
       membership.progress.push_back(progress);
     }
   }
-  membership.counted = true;
+  return membership;
 }
 
 }  // namespace tallyhawk

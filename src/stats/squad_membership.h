@@ -5,12 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "db/databases.h"
+
 namespace tallyhawk {
 
-struct RunContext;
-
 struct SquadMembership {
-  bool counted = false;
   // Members of each squad, by the squad's position in the squad table.
   std::vector<uint32_t> members;
   // The progress values (out of 50) that the walk over the user table
@@ -19,8 +18,8 @@ struct SquadMembership {
   std::vector<uint64_t> progress;
 };
 
-// Counts the members of every squad and the walk's progress values, unless
-// that was done already for these tables.
-void CountSquadMembership(RunContext& context);
+// Counts the members of every squad: the users whose SquadID names it.
+SquadMembership CountSquadMembership(const UserTableType& users,
+                                     const SquadTableType& squads);
 
 }  // namespace tallyhawk

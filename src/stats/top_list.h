@@ -1,9 +1,11 @@
-// The one ranked, bounded list that every statistic fills and every report
-// writer reads: best entry first, ties in insertion order, at most TopX long.
+// A ranked, bounded list as every statistic makes it and every report writer
+// reads it: best entry first, ties in the order the walk met them, at most
+// TopX long.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tallyhawk {
@@ -17,16 +19,14 @@ struct TopEntry {
 
 class TopList {
  public:
-  // Inserts by descending Value after every entry of equal Value, then trims
-  // the list to `top_x` entries.
-  void InsertRanked(TopEntry entry, uint32_t top_x);
-  void ClearTopList() { entries_.clear(); }
+  TopList() = default;
+  // `ranked` is in rank order already.
+  explicit TopList(std::vector<TopEntry> ranked)
+      : entries_(std::move(ranked)) {}
 
   uint32_t Count() const { return static_cast<uint32_t>(entries_.size()); }
   // Rank order: entries()[0] is rank 1.
   const std::vector<TopEntry>& entries() const { return entries_; }
-  // Replaces the whole list with entries already in rank order.
-  void Assign(std::vector<TopEntry> ranked) { entries_ = std::move(ranked); }
 
  private:
   std::vector<TopEntry> entries_;

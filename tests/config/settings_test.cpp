@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "run/fatal_error.h"
-#include "run/run_context.h"
 #include "support/fake_platform.h"
+#include "support/fatal_message.h"
 
 namespace tallyhawk {
 namespace {
@@ -71,30 +70,20 @@ TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
   EXPECT_EQ(dirs, (std::vector<std::string>{"out/", "C:\\out/", "", d + "/"}));
 }
 
-// The FatalError message of loading, or "" when loading succeeds.
-std::string LoadMessage(RunContext& context) {
-  try {
-    LoadSettings(context, true);
-  } catch (const FatalError& error) {
-    return error.what();
-  }
-  return "";
-}
-
 TEST(LoadSettingsTest, UnopenableFileIsReplacedByTheTemplate) {
   testing::FakePlatform platform;
-  RunContext context{platform, RunOptions{}};
-  const std::string ini = context.options.IniFileName;
+  StatusOutput status(platform, false, false);
+  const std::string ini = "tallyhawk.ini";
   platform.files[ini] = "[General]\nTopX=5\n";
   platform.unopenable.insert(ini);
-  context.settings.General.TopX = 1;
-  EXPECT_EQ(LoadMessage(context), "");
+  EXPECT_EQ(LoadSettings(platform, status, ini, true).General.TopX, 100u);
   EXPECT_EQ(platform.files[ini].rfind("// Tallyhawk INI Template\r\n", 0), 0u);
-  EXPECT_EQ(context.settings.General.TopX, 100u);
   for (auto* faults : {&platform.uncreatable, &platform.failing_writes,
                        &platform.failing_commits}) {
     faults->insert(ini);
-    EXPECT_EQ(LoadMessage(context), "Unable to create INI template, exiting");
+    EXPECT_EQ(testing::FatalMessage(
+                  [&] { LoadSettings(platform, status, ini, true); }),
+              "Unable to create INI template, exiting");
     faults->clear();
   }
 }

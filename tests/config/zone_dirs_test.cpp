@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <tuple>
 
-#include "run/fatal_error.h"
-#include "run/run_context.h"
 #include "support/fake_platform.h"
+#include "support/fatal_message.h"
 
 namespace tallyhawk {
 namespace {
@@ -33,46 +31,30 @@ TEST(FindZoneDirNameTest, FirstNumberedLineWithASeparatorWins) {
   }
 }
 
-std::string Resolve(RunContext& context, uint32_t score_id) {
-  context.CurrentScoreID = score_id;
-  return ResolveScoreIdDir(context);
-}
-
-// The FatalError message of `action`, or "" when it returns.
-std::string FatalMessage(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const FatalError& error) {
-    return error.what();
-  }
-  return "";
-}
-
 TEST(ZoneDirsTest, MapIsReadOnEveryLookupAndFailuresAreFatal) {
   testing::FakePlatform platform;
-  RunContext context{platform, RunOptions{}};
-  const std::string map = context.options.ZoneInfoFileName;
-  context.settings.Output.Directory = "out/";
-  EXPECT_EQ(Resolve(context, 17), "out/17/");  // writes the template
-  EXPECT_EQ(Resolve(context, 1234), "out/My Zone/");
-  platform.files[map] = "17:Arena";
-  EXPECT_EQ(Resolve(context, 17), "out/Arena/");
-  platform.files[map] = "17:" + std::string(200, 'a');
-  context.settings.Output.Directory = std::string(126, 'd') + "/";
+  ZoneDirs zones{platform, "zoneinfo.txt", "out/"};
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17), "out/17/");  // writes the template
+  EXPECT_EQ(ResolveScoreIdDir(zones, 1234), "out/My Zone/");
+  platform.files["zoneinfo.txt"] = "17:Arena";
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17), "out/Arena/");
+  platform.files["zoneinfo.txt"] = "17:" + std::string(200, 'a');
+  zones.Directory = std::string(126, 'd') + "/";
   // The map line is cut after 127 characters, the joined path is not.
-  EXPECT_EQ(Resolve(context, 17),
-            context.settings.Output.Directory + std::string(124, 'a') + "/");
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17),
+            zones.Directory + std::string(124, 'a') + "/");
 
   for (auto* faults : {&platform.failing_writes, &platform.failing_commits}) {
-    platform.files.erase(map);
-    faults->insert(map);
-    EXPECT_EQ(FatalMessage([&] { Resolve(context, 1); }),
+    platform.files.erase("zoneinfo.txt");
+    faults->insert("zoneinfo.txt");
+    EXPECT_EQ(testing::FatalMessage([&] { ResolveScoreIdDir(zones, 1); }),
               "Unable to create zone info template, exiting");
     faults->clear();
   }
   platform.directory_results["denied/"] = DirectoryResult::kOtherError;
-  EXPECT_EQ(FatalMessage([&] { CreateSubdirectory(context, "denied/"); }),
-            "Unspecified error creating subdirectory");
+  EXPECT_EQ(
+      testing::FatalMessage([&] { CreateSubdirectory(platform, "denied/"); }),
+      "Unspecified error creating subdirectory");
 }
 
 }  // namespace

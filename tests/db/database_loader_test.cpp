@@ -3,10 +3,9 @@
 #include <string>
 
 #include "db/databases.h"
-#include "run/fatal_error.h"
-#include "run/run_context.h"
 #include "support/db_builder.h"
 #include "support/fake_platform.h"
+#include "support/fatal_message.h"
 
 namespace tallyhawk {
 namespace {
@@ -21,26 +20,22 @@ class LoadDatabasesTest : public ::testing::Test {
                       {"squad.dat", std::move(squads)},
                       {"score.dat", std::move(scores)}};
     platform.console.clear();
-    context = std::make_unique<RunContext>(platform, RunOptions{});
+    databases = std::make_unique<Databases>();
     db().UserTable.MakeReady();
     db().SquadTable.MakeReady();
     db().ScoreTable.MakeReady();
-    LoadDatabases(*context);
+    LoadDatabases(platform, status, GeneralSettings{}, db());
     return platform.console;
   }
   // The message of the FatalError that loading empty files ends with.
   std::string LoadFailure() {
-    try {
-      Load("", "", "");
-    } catch (const FatalError& error) {
-      return error.what();
-    }
-    return "no error";
+    return FatalMessage([&] { Load("", "", ""); });
   }
-  Databases& db() { return context->databases; }
+  Databases& db() { return *databases; }
 
   FakePlatform platform;
-  std::unique_ptr<RunContext> context;
+  StatusOutput status{platform, false, false};
+  std::unique_ptr<Databases> databases;
 };
 
 // A dot every 1000 users, 100 squads or 100 scores; duplicates count, partial

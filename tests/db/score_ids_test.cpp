@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "run/run_context.h"
 #include "support/fake_platform.h"
 
 namespace tallyhawk {
@@ -16,8 +15,7 @@ class CollectScoreIdsTest : public ::testing::Test {
   // Stores user 0 and the rows {EntryID, ScoreID, UserID}, then collects;
   // returns what that printed.
   std::string Collect(const std::vector<ScoreRecord>& rows) {
-    context = std::make_unique<RunContext>(platform, RunOptions{});
-    Databases& db = context->databases;
+    db = Databases();
     db.UserTable.MakeReady();
     db.UserTable.Store(UserRecord{}, 0);
     db.UserTable.Finish();
@@ -25,18 +23,20 @@ class CollectScoreIdsTest : public ::testing::Test {
     for (const ScoreRecord& row : rows) db.ScoreTable.Store(row, row.EntryID);
     db.ScoreTable.Finish();
     platform.console.clear();
-    CollectScoreIds(*context);
+    list = CollectScoreIds(status, db, 0);
     return platform.console;
   }
 
   testing::FakePlatform platform;
-  std::unique_ptr<RunContext> context;
+  StatusOutput status{platform, false, false};
+  Databases db;
+  ScoreIdList list;
 };
 
 TEST_F(CollectScoreIdsTest, DistinctScoreIdsOfKnownUsersAscending) {
   EXPECT_EQ(Collect({{1, 7}, {2, 3}, {3, 7}, {4, 0}, {5, 3}, {6, 9, 2}}),
             "Sorting all scoreID's . Done, found 3 scoreID's\n");
-  EXPECT_EQ(context->score_ids.ids(), (std::vector<uint32_t>{0, 3, 7}));
+  EXPECT_EQ(list.ids(), (std::vector<uint32_t>{0, 3, 7}));
 }
 
 // A row of a loaded user prints a dot when slot * 100 / SlotCount reaches

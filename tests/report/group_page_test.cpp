@@ -6,15 +6,14 @@ namespace tallyhawk {
 namespace {
 
 TEST_F(ReportTest, GroupPageFooterShowsTheTimeOfTheClose) {
-  OpenGroupPage(context, PageKind::kSquad);
+  std::unique_ptr<GroupPage> page = OpenGroupPage(Scope(), PageKind::kSquad);
   platform.now += 65;
-  CloseGroupPage(context, PageKind::kSquad);
-  const std::string page = File("SquadStats12.html");
-  EXPECT_NE(page.find("Compiled on Sun Dec 06 12:00:00 2026\r\n"),
+  CloseGroupPage(Scope(), std::move(page));
+  const std::string html = File("SquadStats12.html");
+  EXPECT_NE(html.find("Compiled on Sun Dec 06 12:00:00 2026\r\n"),
             std::string::npos);
-  EXPECT_NE(page.find("Run Date: \tSun Dec 06 12:01:05 2026\r\n"),
+  EXPECT_NE(html.find("Run Date: \tSun Dec 06 12:01:05 2026\r\n"),
             std::string::npos);
-  EXPECT_EQ(context.group_page, nullptr);
 }
 
 }  // namespace

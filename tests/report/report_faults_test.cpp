@@ -11,24 +11,28 @@ namespace {
 
 using Faults = std::set<std::string> testing::FakePlatform::*;
 using testing::FakePlatform;
+using testing::FatalMessage;
+using Write = void (*)(const ReportScope&);
 
 struct FaultCase {
   Faults fault;
   const char* path;
-  void (*write)(RunContext&);
+  Write write;
   const char* message;
 };
 
-void TextReport(RunContext& c) { WritePilotTextReport(c, "Wins"); }
-void HtmlReport(RunContext& c) { WriteSquadHtmlReport(c, "SqWins"); }
-void GroupPage(RunContext& c) {
-  OpenGroupPage(c, PageKind::kPilot);
-  CloseGroupPage(c, PageKind::kPilot);
+const TopList kList({{"Alpha", "Red", "1"}});
+
+void TextReport(const ReportScope& s) {
+  WritePilotTextReport(s, kList, "Wins");
 }
-void UsageWithText(RunContext& c) {
-  c.settings.Output.Text = true;
-  WriteUsageReport(c);
+void HtmlReport(const ReportScope& s) {
+  WriteSquadHtmlReport(s, kList, "SqWins");
 }
+void GroupPage(const ReportScope& s) {
+  CloseGroupPage(s, OpenGroupPage(s, PageKind::kPilot));
+}
+void Usage(const ReportScope& s) { WriteUsageReport(s, UsageTotals{}, 0); }
 
 const FaultCase kFaults[] = {
     {&FakePlatform::uncreatable, "Wins12.txt", TextReport,
@@ -46,9 +50,9 @@ const FaultCase kFaults[] = {
     {&FakePlatform::failing_commits, "PilotStats12.html", GroupPage,
      "Unable to write file for group HTML output"},
     // The text file comes first; the HTML one is then never made.
-    {&FakePlatform::uncreatable, "Usage.txt", UsageWithText,
+    {&FakePlatform::uncreatable, "Usage.txt", Usage,
      "Unable to open file for text output"},
-    {&FakePlatform::failing_writes, "Usage.html", WriteUsageReport,
+    {&FakePlatform::failing_writes, "Usage.html", Usage,
      "Unable to write file for HTML output"},
 };
 
@@ -58,14 +62,14 @@ TEST_F(ReportTest, FailuresEndTheRunAndKeepTheEarlierReport) {
     FakePlatform& p = platform;
     p.files = {{test.path, "earlier"}};
     p.console.clear();
-    context.settings.Output.Text = false;
     p.uncreatable = p.failing_writes = p.failing_commits = {};
     (p.*test.fault).insert(test.path);
-    EXPECT_EQ(FatalMessage([&] { test.write(context); }), test.message);
+    // Usage.txt is written only with Text on, and before Usage.html.
+    settings.Output.Text = std::string(test.path) == "Usage.txt";
+    EXPECT_EQ(FatalMessage([&] { test.write(Scope()); }), test.message);
     EXPECT_EQ(p.files,
               (std::map<std::string, std::string>{{test.path, "earlier"}}));
     EXPECT_EQ(p.open_temporaries, 0);
-    EXPECT_EQ(context.group_page, nullptr);
     // A file that cannot be made is reported before any "Writing" message.
     if (test.fault == &FakePlatform::uncreatable) {
       EXPECT_EQ(p.console.find("Writing"), std::string::npos);

@@ -1,38 +1,23 @@
-// A run context on the in-memory platform, with helpers to fill the top list
-// and to catch the message that ends a run.
+// The writers' scope on the in-memory platform.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-#include "run/fatal_error.h"
-#include "run/run_context.h"
+#include "report/report_frame.h"
 #include "support/fake_platform.h"
+#include "support/fatal_message.h"
 
 namespace tallyhawk {
 
 class ReportTest : public ::testing::Test {
  protected:
-  ReportTest() {
-    context.CurrentScoreID = 12;
-    context.settings.General.TopX = 10;
-  }
+  ReportTest() { settings.General.TopX = 10; }
 
-  void SetList(std::vector<TopEntry> entries) {
-    context.top_list.Assign(std::move(entries));
-  }
-
-  // The message of the FatalError that `write` raises; empty if none.
-  template <typename Write>
-  std::string FatalMessage(Write write) {
-    try {
-      write();
-    } catch (const FatalError& error) {
-      return error.what();
-    }
-    return "";
+  // The scope of score ID 12.
+  ReportScope Scope() {
+    return ReportScope{platform, status, settings, 12, ""};
   }
 
   std::string File(const std::string& path) {
@@ -41,7 +26,8 @@ class ReportTest : public ::testing::Test {
   }
 
   testing::FakePlatform platform;
-  RunContext context{platform, RunOptions{}};
+  StatusOutput status{platform, false, false};
+  Settings settings;
 };
 
 }  // namespace tallyhawk

@@ -6,10 +6,10 @@ namespace tallyhawk {
 namespace {
 
 TEST_F(ReportTest, TextReportKeepsNameBytesAndTheWholeLongPath) {
-  context.settings.Output.Directory = std::string(300, 'd') + "/";
-  const std::string path = context.settings.Output.Directory + "SqWins12.txt";
-  SetList({{"<b>&\n\"", "", "123456"}});
-  WriteSquadTextReport(context, "SqWins");
+  settings.Output.Directory = std::string(300, 'd') + "/";
+  const std::string path = settings.Output.Directory + "SqWins12.txt";
+  WriteSquadTextReport(Scope(), TopList({{"<b>&\n\"", "", "123456"}}),
+                       "SqWins");
   // Only the line ends the report itself writes become CR LF.
   EXPECT_TRUE(
       File(path).ends_with("\r\n\r\n1    <b>&\n\"                   "

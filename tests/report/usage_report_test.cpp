@@ -1,36 +1,15 @@
 #include "report/usage_report.h"
 
-#include "report/usage_totals.h"
 #include "report_fixture.h"
 
 namespace tallyhawk {
 namespace {
 
-constexpr int64_t kDay = 86400;
-
-class UsageReportTest : public ReportTest {
- protected:
-  UsageReportTest() { context.settings.Output.Text = true; }
-
-  void Run(uint32_t kill_points = 0, uint32_t squads = 0) {
-    Databases& db = context.databases;
-    db.UserTable.MakeReady();
-    db.SquadTable.MakeReady();
-    db.ScoreTable.MakeReady();
-    db.UserTable.Store(UserRecord{}, 1);
-    for (uint32_t id = 0; id < squads; ++id) db.SquadTable.Store({}, id);
-    ScoreRecord score;
-    score.KillPoints = kill_points;
-    db.ScoreTable.Store(score, 0);
-    db.UserTable.Finish();
-    db.SquadTable.Finish();
-    db.ScoreTable.Finish();
-    WriteUsageReport(context);
-  }
-};
-
-TEST_F(UsageReportTest, LargePointsUseExponentInTextAndDigitsInHtml) {
-  Run(1234567);
+TEST_F(ReportTest, UsageShowsLargePointsWithExponentInTextAndDigitsInHtml) {
+  settings.Output.Text = true;
+  UsageTotals totals;
+  totals.kill_points = 1234567;
+  WriteUsageReport(Scope(), totals, platform.now);
   EXPECT_NE(File("Usage.txt")
                 .find("Total Points:\t1.23457e+006\r\n"
                       "Kill Points:\t1.23457e+006\r\n"
@@ -44,51 +23,22 @@ TEST_F(UsageReportTest, LargePointsUseExponentInTextAndDigitsInHtml) {
             std::string::npos);
 }
 
-TEST_F(UsageReportTest, OnlySquadsSkipsTheOtherPassesAndTheHtmlFile) {
-  UsageSettings& u = context.settings.Usage;
-  u.DoActivePlayers = u.DoNewPlayers = u.DoAllPoints = u.DoAvgKill =
-      u.DoAllFlagPoints = u.DoAllKillPoints = u.DoAllKills = u.DoAllPlayers =
-          false;
-  context.settings.Output.HTMLGroup = false;
-  Run(0, 1);
+// The "(*) Since" line belongs to the windowed figures: it is there when
+// either of them is, and shows the cut-off.
+TEST_F(ReportTest, UsageSinceLineFollowsEitherWindowedFigure) {
+  settings.Output.Text = true;
+  UsageSettings& usage = settings.Usage;
+  usage.DoAllPoints = usage.DoAvgKill = usage.DoAllFlagPoints =
+      usage.DoAllKillPoints = usage.DoAllKills = usage.DoAllPlayers =
+          usage.DoAllSquads = usage.DoActivePlayers = false;
+  const std::string since = "(*) Since Thu Jan 01 00:00:00 1970\r\n";
+  WriteUsageReport(Scope(), UsageTotals{}, platform.now);
   EXPECT_TRUE(
-      File("Usage.txt").ends_with("\r\n\r\nTotal Squads:\t1\r\n\r\n\r\n"));
-  EXPECT_EQ(File("Usage.html"), "<missing>");
-  EXPECT_EQ(platform.console,
-            "Compiling usage stats ...... Done\n"
-            "Writing 'Usage.txt' ... Done\n");
-}
-
-TEST_F(UsageReportTest, CutOffIsClampedInsteadOfWrapping) {
-  const int64_t now = platform.now;
-  const std::pair<int32_t, uint32_t> cut_off_by_days[] = {
-      {0, now},       {30, now - 30 * kDay}, {100000, 0},
-      {INT32_MAX, 0}, {-100000, UINT32_MAX}, {INT32_MIN, UINT32_MAX}};
-  for (const auto& [days, cut_off] : cut_off_by_days) {
-    EXPECT_EQ(UsageCutOff(now, days), cut_off) << days << " days";
-  }
-  context.settings.Usage.LastDays = 100000;
-  Run();
-  EXPECT_NE(File("Usage.txt").find("Active Players:\t1\t(*)"),
-            std::string::npos);
-  EXPECT_TRUE(
-      File("Usage.txt").ends_with("(*) Since Thu Jan 01 00:00:00 1970\r\n"));
-}
-
-TEST(UsagePassDotsTest, MatchesTheSlotBySlotWalk) {
-  for (uint64_t slots = 0; slots <= 3000; ++slots) {
-    int walked = 0;
-    uint64_t last = 0;
-    for (uint64_t i = 0; i < slots; ++i) {
-      const uint64_t p = 33 * i / slots;
-      if (p != last && p % 10 == 0) {
-        ++walked;
-        last = p;
-      }
-    }
-    ASSERT_EQ(UsagePassDots(slots), walked) << slots << " slots";
-  }
-  EXPECT_EQ(UsagePassDots(4294967300u), 3);
+      File("Usage.txt").ends_with("New Players:\t0\t(*)\r\n\r\n\r\n" + since));
+  EXPECT_NE(File("Usage.html").find("<BR>\r\n" + since), std::string::npos);
+  usage.DoNewPlayers = false;
+  WriteUsageReport(Scope(), UsageTotals{}, platform.now);
+  EXPECT_TRUE(File("Usage.txt").ends_with("\r\n\r\n\r\n\r\n"));
 }
 
 }  // namespace

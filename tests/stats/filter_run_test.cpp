@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 namespace {

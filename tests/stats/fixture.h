@@ -1,26 +1,30 @@
-// A run context over small hand-made tables; only the statistics run, so
-// only their progress reaches the console.
+// Small hand-made tables for the statistics, and a progress sink that counts
+// dots.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "run/run_context.h"
-#include "support/fake_platform.h"
+#include "db/databases.h"
+#include "stats/top_list.h"
+#include "util/progress.h"
 
 namespace tallyhawk::testing {
+
+struct DotCounter : ProgressSink {
+  void Dot() override { ++dots; }
+  int dots = 0;
+};
 
 class StatsTest : public ::testing::Test {
  protected:
   StatsTest() {
-    context.CurrentScoreID = 1;
-    context.databases.UserTable.MakeReady();
-    context.databases.SquadTable.MakeReady();
-    context.databases.ScoreTable.MakeReady();
+    db.UserTable.MakeReady();
+    db.SquadTable.MakeReady();
+    db.ScoreTable.MakeReady();
   }
 
   // User `id`, named "p<id>", in `squad` (999999: no loaded squad).
@@ -29,58 +33,38 @@ class StatsTest : public ::testing::Test {
     user.UserID = id;
     user.Name = NameField::FromText("p" + std::to_string(id));
     user.SquadID = squad;
-    context.databases.UserTable.Store(user, id);
+    db.UserTable.Store(user, id);
   }
 
   void AddSquad(uint32_t id, const std::string& name) {
-    SquadRecord squad;
-    squad.SquadID = id;
-    squad.Name = NameField::FromText(name);
-    context.databases.SquadTable.Store(squad, id);
+    db.SquadTable.Store({id, NameField::FromText(name)}, id);
   }
 
   void AddScore(uint32_t entry, uint32_t score_id, uint32_t user, uint16_t wins,
                 uint16_t losses = 0, uint32_t kill_points = 0,
                 uint32_t flag_points = 0) {
-    ScoreRecord score;
-    score.EntryID = entry;
-    score.ScoreID = score_id;
-    score.UserID = user;
-    score.Wins = wins;
-    score.Losses = losses;
-    score.KillPoints = kill_points;
-    score.FlagPoints = flag_points;
-    context.databases.ScoreTable.Store(score, entry);
+    db.ScoreTable.Store(
+        {entry, score_id, user, wins, losses, kill_points, flag_points}, entry);
   }
 
   void Load() {
-    Databases& db = context.databases;
     db.UserTable.Finish();
     db.SquadTable.Finish();
     db.ScoreTable.Finish();
     db.ScoreRows.Build(db.ScoreTable, db.UserTable, db.SquadTable);
   }
 
-  // Runs `filter` and gives "Name ValueText" in rank order.
-  std::vector<std::string> ListOf(void (*filter)(RunContext&)) {
-    filter(context);
+  // "Name ValueText" in rank order.
+  static std::vector<std::string> Listed(const TopList& list) {
     std::vector<std::string> rows;
-    for (const TopEntry& entry : context.top_list.entries()) {
+    for (const TopEntry& entry : list.entries()) {
       rows.push_back(entry.Name + " " + entry.ValueText);
     }
     return rows;
   }
 
-  // The console since the last call.
-  std::string TakeConsole() { return std::exchange(platform.console, {}); }
-
-  FakePlatform platform;
-  RunContext context{platform, RunOptions{}};
+  Databases db;
+  DotCounter progress;
 };
-
-// `count` dots between a message and " Done".
-inline std::string Dotted(const std::string& message, int count) {
-  return message + std::string(count, '.') + " Done\n";
-}
 
 }  // namespace tallyhawk::testing

@@ -14,10 +14,29 @@ class SquadStatsTest : public StatsTest {
   void AddMembers(uint32_t first, uint32_t count, uint32_t squad) {
     for (uint32_t id = first; id < first + count; ++id) AddUser(id, squad);
   }
+
+  // Compiles score ID `score_id` and returns the dots it printed.
+  int Compile(uint32_t score_id = 1) {
+    progress.dots = 0;
+    membership = CountSquadMembership(db.UserTable, db.SquadTable);
+    stats = CompileSquadStats(db.ScoreRows.RowsOf(score_id),
+                              db.ScoreTable.SlotCount(), db.SquadTable,
+                              membership, progress);
+    return progress.dots;
+  }
+
+  Rows Rank(SquadFilter filter, uint32_t min_members = 5,
+            uint32_t min_kills = 50) {
+    progress.dots = 0;
+    const SquadRows rows{db.SquadTable, stats, 100, min_kills, min_members};
+    return Listed(filter(rows, progress));
+  }
+
+  SquadMembership membership;
+  std::vector<SquadStats> stats;
 };
 
 TEST_F(SquadStatsTest, SumsBeyondThirtyTwoBitsStayExact) {
-  context.settings.Squad.MinMembers = 1;
   AddSquad(1, "Horde");
   AddSquad(2, "Hawks");
   AddMembers(0, 70000, 1);
@@ -25,13 +44,28 @@ TEST_F(SquadStatsTest, SumsBeyondThirtyTwoBitsStayExact) {
   AddMembers(70000, 1, 2);
   AddScore(70000, 1, 70000, 60, 40, 500);
   Load();
-  CompileSquadStats(context);
-  EXPECT_EQ(ListOf(FilterSquadWins), (Rows{"Horde 4587450000", "Hawks 60"}));
+  Compile();
+  EXPECT_EQ(Rank(FilterSquadWins, 1), (Rows{"Horde 4587450000", "Hawks 60"}));
   // Undefeated squads rank above every ratio.
-  EXPECT_EQ(ListOf(FilterSquadRatio),
+  EXPECT_EQ(Rank(FilterSquadRatio, 1),
             (Rows{"Horde --- (4587450000/0)", "Hawks 1.500"}));
   // 100 * 4587450000 / 4587450100, and 7000 / 160 = 43.75 rounded.
-  EXPECT_EQ(ListOf(FilterSquadRating), (Rows{"Horde 100", "Hawks 44"}));
+  EXPECT_EQ(Rank(FilterSquadRating, 1), (Rows{"Horde 100", "Hawks 44"}));
+}
+
+TEST_F(SquadStatsTest, SizedAndActiveThresholdsTakeEqualValues) {
+  AddSquad(1, "Five");  // exactly MinMembers, exactly MinKills wins
+  AddSquad(2, "Four");
+  AddMembers(0, 5, 1);
+  AddMembers(10, 4, 2);
+  AddScore(0, 1, 0, 50, 0, 100);
+  AddScore(10, 1, 10, 90, 0, 100);
+  Load();
+  Compile();
+  EXPECT_EQ(Rank(FilterSquadAvgPoints), (Rows{"Five 20.00"}));
+  EXPECT_EQ(Rank(FilterSquadTotalPoints), (Rows{"Five 100"}));
+  EXPECT_EQ(Rank(FilterSquadAvgKill, 5, 51), Rows{});
+  EXPECT_EQ(Rank(FilterSquadMembers), (Rows{"Five 5", "Four 4"}));
 }
 
 TEST_F(SquadStatsTest, CompileDotsCarryTheMarkIntoTheMemberWalk) {
@@ -41,12 +75,9 @@ TEST_F(SquadStatsTest, CompileDotsCarryTheMarkIntoTheMemberWalk) {
   Load();
   // Score rows reach 10..40 (mark 40); the member walk then prints for 0,
   // since it differs from the mark, and again for 10..40.
-  CompileSquadStats(context);
-  EXPECT_EQ(TakeConsole(), Dotted("Compiling squad stats .", 9));
+  EXPECT_EQ(Compile(), 9);
   // A score ID without rows leaves the mark at 0: the members' 0 is silent.
-  context.CurrentScoreID = 2;
-  CompileSquadStats(context);
-  EXPECT_EQ(TakeConsole(), Dotted("Compiling squad stats .", 4));
+  EXPECT_EQ(Compile(2), 4);
 }
 
 TEST_F(SquadStatsTest, FilterDotsFollowTheSquadTableSlots) {
@@ -54,12 +85,11 @@ TEST_F(SquadStatsTest, FilterDotsFollowTheSquadTableSlots) {
     if (id != 50) AddSquad(id, "s" + std::to_string(id));
   }
   Load();
-  CompileSquadStats(context);
-  TakeConsole();
-  FilterSquadMembers(context);
-  EXPECT_EQ(TakeConsole(), Dotted("Filtering squad members .", 8));
-  FilterSquadWins(context);
-  EXPECT_EQ(TakeConsole(), "Filtering squad wins . Done\n");
+  Compile();
+  Rank(FilterSquadMembers);
+  EXPECT_EQ(progress.dots, 8);  // 50 is missing
+  Rank(FilterSquadWins);
+  EXPECT_EQ(progress.dots, 0);
 }
 
 }  // namespace

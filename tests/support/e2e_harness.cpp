@@ -13,7 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "run/version.h"
+#include "util/version.h"
 
 extern char** environ;
 

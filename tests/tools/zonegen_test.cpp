@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "db/databases.h"
-#include "run/run_context.h"
 #include "support/e2e_harness.h"
 #include "support/fake_platform.h"
 
@@ -30,12 +29,12 @@ TEST(ZonegenTest, SameOptionsGiveTheSameBytesAndAnotherSeedOthers) {
 TEST(ZonegenTest, DefaultZoneHoldsTheCasesOfARealOne) {
   FakePlatform platform;
   platform.files = Generate({"--now", kNow});
-  RunContext context(platform, RunOptions{});
-  Databases& db = context.databases;
+  StatusOutput status(platform, true, true);
+  Databases db;
   db.UserTable.MakeReady();
   db.SquadTable.MakeReady();
   db.ScoreTable.MakeReady();
-  LoadDatabases(context);
+  LoadDatabases(platform, status, GeneralSettings{}, db);
   ASSERT_EQ(db.UserTable.size(), 2000u);
   std::map<std::string, int> seen;
   for (const UserRecord& user : db.UserTable.records()) {

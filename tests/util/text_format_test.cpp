@@ -1,4 +1,4 @@
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 #include <gtest/gtest.h>
 

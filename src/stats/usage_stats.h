@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
-namespace tallyhawk {
+#include "config/settings.h"
+#include "db/databases.h"
+#include "util/progress.h"
 
-struct RunContext;
+namespace tallyhawk {
 
 struct UsageTotals {
   uint64_t players = 0;
@@ -27,7 +29,10 @@ uint32_t UsageCutOff(int64_t now, int32_t last_days);
 // 20 and 30 of counter / slot_count that the walk reaches.
 int UsagePassDots(uint64_t slot_count);
 
-// Runs the passes the [Usage] settings enable, printing their dots.
-UsageTotals CompileUsageStats(RunContext& context, int64_t now);
+// Runs the passes over the tables that the [Usage] settings need, with their
+// progress dots.
+UsageTotals CompileUsageStats(const Databases& databases,
+                              const UsageSettings& usage, int64_t now,
+                              ProgressSink& progress);
 
 }  // namespace tallyhawk

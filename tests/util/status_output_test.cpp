@@ -1,10 +1,8 @@
-#include "run/status_output.h"
+#include "util/status_output.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "support/fake_platform.h"
 
 namespace tallyhawk {
 namespace {
@@ -22,15 +20,6 @@ TEST(StatusLineTest, KeepsThe255FirstCharactersAndFormatsNumbers) {
   line.Reset();  // also ends the precision
   line << 1.5;
   EXPECT_EQ(line.text(), "2");
-}
-
-TEST(StatusOutputTest, CopyStatusLineEmptiesTheLineWithoutPrinting) {
-  testing::FakePlatform platform;
-  StatusOutput status(platform, false, false);
-  status.line() << "path/TotPts" << uint32_t{7} << ".txt";
-  EXPECT_EQ(status.CopyStatusLine(), "path/TotPts7.txt");
-  EXPECT_EQ(status.line().text(), "");
-  EXPECT_EQ(platform.console, "");
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-#include "report/usage_totals.h"
+#include "stats/usage_stats.h"
 
 #include <algorithm>
-
-#include "run/run_context.h"
 
 namespace tallyhawk {
 namespace {
@@ -10,35 +8,38 @@ namespace {
 constexpr int64_t kSecondsPerDay = 86400;
 constexpr uint64_t kPercentPerSlot = 33;
 
-void PrintPassDots(RunContext& context, uint64_t slot_count) {
-  for (int i = UsagePassDots(slot_count); i > 0; --i) context.PrintStatus(".");
+void PrintPassDots(ProgressSink& progress, uint64_t slot_count) {
+  for (int i = UsagePassDots(slot_count); i > 0; --i) progress.Dot();
 }
 
-void CountUsers(RunContext& context, UsageTotals& totals) {
-  const UserTableType& users = context.databases.UserTable;
+void CountUsers(const Databases& databases, ProgressSink& progress,
+                UsageTotals& totals) {
+  const UserTableType& users = databases.UserTable;
   for (const UserRecord& user : users.records()) {
     ++totals.players;
     if (user.Created >= totals.cut_off) ++totals.new_players;
     if (user.LastSeen >= totals.cut_off) ++totals.active;
   }
-  PrintPassDots(context, users.SlotCount());
+  PrintPassDots(progress, users.SlotCount());
 }
 
-void CountSquads(RunContext& context, UsageTotals& totals) {
-  const SquadTableType& squads = context.databases.SquadTable;
+void CountSquads(const Databases& databases, ProgressSink& progress,
+                 UsageTotals& totals) {
+  const SquadTableType& squads = databases.SquadTable;
   totals.squads = squads.size();
-  PrintPassDots(context, squads.SlotCount());
+  PrintPassDots(progress, squads.SlotCount());
 }
 
 // Every row counts, of every score ID and whether or not its user is loaded.
-void SumScores(RunContext& context, UsageTotals& totals) {
-  const ScoreTableType& scores = context.databases.ScoreTable;
+void SumScores(const Databases& databases, ProgressSink& progress,
+               UsageTotals& totals) {
+  const ScoreTableType& scores = databases.ScoreTable;
   for (const ScoreRecord& score : scores.records()) {
     totals.kills += score.Wins;
     totals.kill_points += score.KillPoints;
     totals.flag_points += score.FlagPoints;
   }
-  PrintPassDots(context, scores.SlotCount());
+  PrintPassDots(progress, scores.SlotCount());
 }
 
 }  // namespace
@@ -66,17 +67,18 @@ int UsagePassDots(uint64_t slot_count) {
   return dots;
 }
 
-UsageTotals CompileUsageStats(RunContext& context, int64_t now) {
-  const UsageSettings& usage = context.settings.Usage;
+UsageTotals CompileUsageStats(const Databases& databases,
+                              const UsageSettings& usage, int64_t now,
+                              ProgressSink& progress) {
   UsageTotals totals;
   totals.cut_off = UsageCutOff(now, usage.LastDays);
   if (usage.DoActivePlayers || usage.DoNewPlayers || usage.DoAllPlayers) {
-    CountUsers(context, totals);
+    CountUsers(databases, progress, totals);
   }
-  if (usage.DoAllSquads) CountSquads(context, totals);
+  if (usage.DoAllSquads) CountSquads(databases, progress, totals);
   if (usage.DoAllKills || usage.DoAvgKill || usage.DoAllKillPoints ||
       usage.DoAllFlagPoints || usage.DoAllPoints) {
-    SumScores(context, totals);
+    SumScores(databases, progress, totals);
   }
   return totals;
 }

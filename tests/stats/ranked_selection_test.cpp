@@ -1,4 +1,4 @@
-#include "stats/top_list.h"
+#include "stats/ranked_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -7,27 +7,41 @@
 #include <string>
 #include <vector>
 
-#include "stats/ranked_selection.h"
-
 namespace tallyhawk {
 namespace {
 
 constexpr uint32_t kUnbounded = 4294967295u;
 
-// Inserts the values in order, naming each entry by its insertion order
-// ('a', 'b', ...), and returns the names in rank order.
-std::string Ranked(std::initializer_list<double> values, uint32_t top_x) {
-  TopList list;
-  char name = 'a';
-  for (double value : values) {
-    list.InsertRanked({std::string(1, name++), "", "", value}, top_x);
+// The list as inserting one entry at a time builds it: an entry goes before
+// the first one of strictly smaller value (so after its equals), and the
+// list is then cut to `top_x`. Returns insertion positions in rank order.
+std::vector<size_t> InsertOneByOne(const std::vector<double>& values,
+                                   uint32_t top_x) {
+  std::vector<size_t> list;
+  for (size_t k = 0; k < values.size(); ++k) {
+    auto place = list.begin();
+    while (place != list.end() && !(values[k] > values[*place])) ++place;
+    if (place == list.end() && list.size() >= top_x) continue;
+    list.insert(place, k);
+    if (list.size() > top_x) list.pop_back();
   }
+  return list;
+}
+
+// Names the candidates 'a', 'b', ... in walk order; returns them in rank
+// order.
+std::string Ranked(std::initializer_list<double> values, uint32_t top_x) {
+  std::vector<RankCandidate> candidates;
+  for (double value : values) {
+    candidates.push_back(RankCandidate{value, candidates.size()});
+  }
+  SelectRanked(candidates, top_x);
   std::string names;
-  for (const TopEntry& entry : list.entries()) names += entry.Name;
+  for (const RankCandidate& c : candidates) names += char('a' + c.position);
   return names;
 }
 
-TEST(TopListTest, TiesKeepInsertionOrderAndAFullListTakesOnlyBetter) {
+TEST(RankedSelectionTest, TiesKeepWalkOrderAndAFullListTakesOnlyBetter) {
   EXPECT_EQ(Ranked({5, 7, 5}, kUnbounded), "bac");
   EXPECT_EQ(Ranked({1, 3, 2, 3, 0}, kUnbounded), "bdcae");
   EXPECT_EQ(Ranked({9, 8, 8, 8}, 3), "abc");
@@ -50,20 +64,16 @@ TEST(RankedSelectionTest, AgreesWithInsertionOnRandomTies) {
                                kUnbounded};
     const uint32_t top_x = bounds[random() % 6];
     const unsigned distinct = 1 + random() % 6;
-    TopList inserted;
+    std::vector<double> values;
     std::vector<RankCandidate> candidates;
     for (size_t k = 0; k < count; ++k) {
-      const double value = static_cast<double>(random() % distinct) / 2;
-      inserted.InsertRanked({std::to_string(k), "", "", value}, top_x);
-      candidates.push_back(RankCandidate{value, k});
+      values.push_back(static_cast<double>(random() % distinct) / 2);
+      candidates.push_back(RankCandidate{values.back(), k});
     }
     SelectRanked(candidates, top_x);
-    ASSERT_EQ(candidates.size(), inserted.Count()) << "round " << round;
-    for (size_t rank = 0; rank < candidates.size(); ++rank) {
-      ASSERT_EQ(std::to_string(candidates[rank].position),
-                inserted.entries()[rank].Name)
-          << "round " << round << ", rank " << rank;
-    }
+    std::vector<size_t> selected;
+    for (const RankCandidate& c : candidates) selected.push_back(c.position);
+    ASSERT_EQ(selected, InsertOneByOne(values, top_x)) << "round " << round;
   }
 }
 

@@ -1,12 +1,10 @@
-#include "stats/progress_mark.h"
-
-#include "run/run_context.h"
+#include "util/progress.h"
 
 namespace tallyhawk {
 
 void ProgressMark::Update(uint64_t progress) {
   if (progress == mark_ || progress % 10 != 0) return;
-  context_.PrintStatus(".");
+  sink_.Dot();
   mark_ = progress;
 }
 

@@ -1,4 +1,4 @@
-#include "run/version.h"
+#include "util/version.h"
 
 namespace tallyhawk {
 
@@ -12,6 +12,11 @@ std::string BuildDate() {
 #endif
   if (date.size() > 4 && date[4] == '0') date[4] = ' ';
   return date;
+}
+
+std::string VersionLine() {
+  return "Tallyhawk v" + std::to_string(kVersionMajor) + "." +
+         std::to_string(kVersionMinor) + " Build " + BuildDate() + "\n";
 }
 
 }  // namespace tallyhawk

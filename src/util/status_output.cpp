@@ -1,6 +1,6 @@
-#include "run/status_output.h"
+#include "util/status_output.h"
 
-#include "run/text_format.h"
+#include "util/text_format.h"
 
 namespace tallyhawk {
 
@@ -54,12 +54,6 @@ void StatusOutput::PrintStatus(std::string_view text) {
 void StatusOutput::PrintStatusLine() {
   PrintStatus(line_.text());
   line_.Reset();
-}
-
-std::string StatusOutput::CopyStatusLine() {
-  std::string text = line_.text();
-  line_.Reset();
-  return text;
 }
 
 bool WriteWithCrLf(OutputFile& file, std::string_view text) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "util/progress.h"
 
 namespace tallyhawk {
 
@@ -32,7 +33,7 @@ class StatusLine {
   int precision_ = 0;
 };
 
-class StatusOutput {
+class StatusOutput : public ProgressSink {
  public:
   StatusOutput(Platform& platform, bool quiet, bool veryquiet);
 
@@ -46,9 +47,9 @@ class StatusOutput {
   void PrintStatus(std::string_view text);
   // Prints the StatusLine's text as PrintStatus does, then resets it.
   void PrintStatusLine();
-  // Returns the StatusLine's text and resets it; prints nothing.
-  std::string CopyStatusLine();
   void ResetStatusLine() { line_.Reset(); }
+  // A progress dot, printed like any other message.
+  void Dot() override { PrintStatus("."); }
 
   StatusLine& line() { return line_; }
   bool quiet() const { return quiet_; }

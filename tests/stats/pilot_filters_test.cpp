@@ -1,0 +1,72 @@
+#include "stats/pilot_filters.h"
+
+#include "stats/fixture.h"
+
+namespace tallyhawk::testing {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class PilotFiltersTest : public StatsTest {
+ protected:
+  // A user with one row of score ID 1, both in the same slot.
+  void AddPilot(uint32_t slot, uint16_t wins, uint16_t losses = 0,
+                uint32_t kill_points = 0, uint32_t flag_points = 0) {
+    AddUser(slot);
+    AddScore(slot, 1, slot, wins, losses, kill_points, flag_points);
+  }
+
+  // Runs `filter` over score ID 1; returns the rows and counts the dots.
+  Rows Rank(PilotFilter filter, uint32_t min_kills = 50, uint32_t top_x = 100) {
+    progress.dots = 0;
+    const PilotRows rows{db.ScoreRows.RowsOf(1), db.ScoreTable.SlotCount(),
+                         top_x, min_kills};
+    return Listed(filter(rows, progress));
+  }
+};
+
+TEST_F(PilotFiltersTest, LargePointsAndMoreLossesThanWinsNeverWrap) {
+  AddPilot(0, 50, 0, 4294967295u, 4294967295u);
+  AddPilot(1, 60, 80, 500);  // no lead: 10 * 500 / 160 = 31.25
+  Load();
+  EXPECT_EQ(Rank(FilterPilotTotalPoints), (Rows{"p0 8589934590", "p1 500"}));
+  EXPECT_EQ(Rank(FilterPilotRating), (Rows{"p0 286331186", "p1 31"}));
+}
+
+TEST_F(PilotFiltersTest, ActiveMeansSomeWinsAndAtLeastMinKills) {
+  AddPilot(0, 49, 1, 490);
+  AddPilot(1, 50, 0, 500);
+  AddPilot(2, 0, 0, 900);
+  Load();
+  EXPECT_EQ(Rank(FilterPilotAvgKill), (Rows{"p1 10.0"}));
+  EXPECT_EQ(Rank(FilterPilotRatio, 0),
+            (Rows{"p1 --- (50/0)", "p0 49.000 (49/1)"}));
+  EXPECT_EQ(Rank(FilterPilotKillPoints, 50, 2), (Rows{"p2 900", "p1 500"}));
+}
+
+TEST_F(PilotFiltersTest, DotsCountOnlyTakenRowsAgainstTheWholeTable) {
+  // Slots 30 to 32 are the rows at 10 percent of SlotCount 300; they are
+  // not active.
+  for (uint32_t slot = 0; slot < 200; ++slot) {
+    AddPilot(slot, slot >= 30 && slot <= 32 ? 0 : 50);
+  }
+  AddScore(270, 2, 0, 1);  // 90 percent, but of another score ID
+  Load();
+  Rank(FilterPilotLosses);
+  EXPECT_EQ(progress.dots, 6);  // 10 .. 60
+  Rank(FilterPilotRatio);
+  EXPECT_EQ(progress.dots, 5);  // 20 .. 60
+}
+
+TEST_F(PilotFiltersTest, ProgressOfHugeEntryIdsDoesNotWrap) {
+  // 4294967300 slots: slot 429496730 is 10 %, the last slot 99 %.
+  AddPilot(5, 1);
+  AddScore(429496730u, 1, 5, 1);
+  AddScore(4294967295u, 1, 5, 1);
+  Load();
+  Rank(FilterPilotWins);
+  EXPECT_EQ(progress.dots, 1);
+}
+
+}  // namespace
+}  // namespace tallyhawk::testing
