@@ -15,16 +15,6 @@
 namespace tallyhawk {
 namespace {
 
-// Runs one filter between its message and " Done"; its dots come between.
-template <typename Input, typename Filter>
-TopList RunFilter(StatusOutput& status, std::string_view message,
-                  const Input& input, Filter filter) {
-  status.PrintStatus(message);
-  TopList list = filter(input, status);
-  status.PrintStatus(" Done\n");
-  return list;
-}
-
 // Hands one list to every writer the output settings switch on. An empty
 // list is written all the same.
 void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
@@ -43,6 +33,20 @@ void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
   if (group_page) WriteGroupSection(scope, *group_page, list, group_title);
 }
 
+// Each list that `flags` switch on, in table order: its message, its filter
+// (which prints its dots), " Done", then its writers.
+template <typename Lists, typename Flags, typename Input>
+void RunLists(const ReportScope& scope, PageKind kind, const Lists& lists,
+              const Flags& flags, const Input& input, GroupPage* group_page) {
+  for (const auto& list : lists) {
+    if (!(flags.*list.flag)) continue;
+    scope.status.PrintStatus(list.message);
+    const TopList top = list.filter(input, scope.status);
+    scope.status.PrintStatus(" Done\n");
+    WriteList(scope, kind, top, list.ListName, list.GroupTitle, group_page);
+  }
+}
+
 std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
                                               PageKind kind) {
   if (!scope.settings.Output.HTMLGroup) return nullptr;
@@ -56,12 +60,8 @@ void ComputePilotStats(RunContext& context, const ReportScope& scope) {
   const PilotRows rows{context.databases.ScoreRows.RowsOf(scope.CurrentScoreID),
                        context.databases.ScoreTable.SlotCount(),
                        settings.General.TopX, settings.General.MinKills};
-  for (const PilotList& list : kPilotLists) {
-    if (!(settings.User.*list.flag)) continue;
-    TopList top = RunFilter(context.status, list.message, rows, list.filter);
-    WriteList(scope, PageKind::kPilot, top, list.ListName, list.GroupTitle,
-              group_page.get());
-  }
+  RunLists(scope, PageKind::kPilot, kPilotLists, settings.User, rows,
+           group_page.get());
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
@@ -88,12 +88,8 @@ void ComputeSquadStats(RunContext& context, const ReportScope& scope) {
   const SquadRows rows{context.databases.SquadTable, stats,
                        settings.General.TopX, settings.General.MinKills,
                        settings.Squad.MinMembers};
-  for (const SquadList& list : kSquadLists) {
-    if (!(settings.Squad.*list.flag)) continue;
-    TopList top = RunFilter(context.status, list.message, rows, list.filter);
-    WriteList(scope, PageKind::kSquad, top, list.ListName, list.GroupTitle,
-              group_page.get());
-  }
+  RunLists(scope, PageKind::kSquad, kSquadLists, settings.Squad, rows,
+           group_page.get());
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
