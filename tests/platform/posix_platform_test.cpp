@@ -49,6 +49,15 @@ TEST_F(PosixPlatformTest, TwoAtomicFilesForOneTargetDoNotShareATemporary) {
   EXPECT_EQ(FileCount(), 1u);
 }
 
+// A full disk shows when the buffered bytes reach the system: a Commit that
+// cannot write them out must fail, or a cut template would pass as whole.
+TEST_F(PosixPlatformTest, CommitFailsWhenTheBufferedBytesDoNotFit) {
+  auto file = platform_->CreateFile("/dev/full");
+  if (!file) GTEST_SKIP() << "no /dev/full here";
+  EXPECT_TRUE(file->Write("[General]\nTopX=100\n"));
+  EXPECT_FALSE(file->Commit());
+}
+
 TEST_F(PosixPlatformTest, DirectoryCreationOutcomes) {
   dir_.MakeDirectory("zone");
   dir_.Write("file", "");
