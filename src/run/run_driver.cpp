@@ -9,6 +9,7 @@
 #include "report/report_frame.h"
 #include "report/usage_report.h"
 #include "run/command_line.h"
+#include "run/help_text.h"
 #include "run/run_context.h"
 #include "run/score_id_pass.h"
 #include "stats/usage_stats.h"
@@ -18,18 +19,6 @@
 
 namespace tallyhawk {
 namespace {
-
-const char kUsage[] =
-    "Usage: tallyhawk [/quiet | /veryquiet] [/F<settings file>] [/L<log file>]"
-    " [/Z<zone map>]\n"
-    "Reads user.dat, squad.dat and score.dat as the settings file names them\n"
-    "and writes the top lists and usage figures of every score ID.\n"
-    "  /quiet      nothing on the console; the log is kept\n"
-    "  /veryquiet  nothing on the console and no log\n"
-    "  /Fname      settings file (default tallyhawk.ini; it must exist)\n"
-    "  /Lname      log file (default tallyhawk.log)\n"
-    "  /Zname      zone directory map (default zoneinfo.txt)\n"
-    "The switches may also begin with '-'.\n";
 
 void PrintBanner(StatusOutput& status) {
   status.line() << VersionLine();
@@ -127,7 +116,7 @@ void Run(RunContext& context) {
 int RunTallyhawk(const std::vector<std::string>& args, Platform& platform) {
   for (const std::string& arg : args) {
     if (arg == "--help") {
-      platform.WriteConsole(kUsage);
+      platform.WriteConsole(HelpText());
       return 0;
     }
     if (arg == "--version") {

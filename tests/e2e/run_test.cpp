@@ -163,6 +163,7 @@ TEST(RunTest, HelpAndVersionTouchNoFile) {
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_TRUE(help.console.starts_with("Usage: tallyhawk"));
   RunResult version = RunTallyhawkIn(dir, {"--version"});
+  EXPECT_EQ(version.exit_code, 0);
   EXPECT_EQ(version.console,
             ConsoleBanner().substr(0, ConsoleBanner().find('\n') + 1));
   EXPECT_TRUE(dir.Files().empty());
