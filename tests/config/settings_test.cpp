@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,22 @@ TEST(ParseSettingsTest, FlagsAndTexts) {
   EXPECT_EQ(
       Parse("[Output]\nStyleSheet=" + std::string(200, 'v')).Output.StyleSheet,
       std::string(127 - 11, 'v'));
+}
+
+// The example settings file that is installed with the program: a comment
+// placed after a value, or a misspelt key, would change a setting silently.
+TEST(ParseSettingsTest, ExampleFileSwitchesOnEveryOutputAndKeepsTheDefaults) {
+  std::ifstream file(std::string(TESTS_SOURCE_DIR) + "/../dist/tallyhawk.ini",
+                     std::ios::binary);
+  ASSERT_TRUE(file);
+  std::ostringstream text;
+  text << file.rdbuf();
+  Settings expected;
+  expected.Output.Text = true;
+  expected.Output.HTML = true;
+  expected.Output.StyleSheet = "tallyhawk.css";
+  EXPECT_EQ(SettingsTemplateText(Parse(text.str())),
+            SettingsTemplateText(expected));
 }
 
 TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
