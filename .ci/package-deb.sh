@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it on this machine with dpkg (as root)
+# and tries the installed program as a new admin would: from an empty
+# directory, with nothing but the installed files. Removes the package again
+# at the end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# dpkg-dev and file let CPack work out the package's dependencies; groff-base
+# renders the manual page.
+bash scripts/install-deps.sh dpkg-dev file groff-base
+
+build=build-deb
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLYHAWK_TESTS=OFF >/dev/null
+cmake --build "$build"
+rm -f "$build"/tallyhawk_*.deb
+(cd "$build" && cpack -G DEB)
+deb=$(ls "$build"/tallyhawk_*.deb)
+
+zone=$(mktemp -d /tmp/tallyhawk-deb-XXXXXX)
+cleanup() {
+  rm -rf "$zone"
+  dpkg --purge tallyhawk >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+dpkg -i "$deb"
+
+fail() { echo "package-deb: $*" >&2; exit 1; }
+cd "$zone"
+[ "$(command -v tallyhawk)" = /usr/bin/tallyhawk ] || fail "tallyhawk is not /usr/bin/tallyhawk"
+tallyhawk --version | grep -Eq '^Tallyhawk v0\.2 Build [A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4}$' \
+  || fail "--version printed: $(tallyhawk --version)"
+tallyhawk --help | grep -q 'man tallyhawk' || fail "--help does not point to the manual"
+[ -z "$(ls -A)" ] || fail "--help or --version wrote files: $(ls -A)"
+
+# The manual page is installed and renders without a warning.
+manual=/usr/share/man/man1/tallyhawk.1.gz
+[ -f "$manual" ] || fail "no $manual"
+warnings=$(zcat "$manual" | groff -man -ww -Tutf8 -z 2>&1)
+[ -z "$warnings" ] || fail "groff warns about the manual page: $warnings"
+if command -v systemd-analyze >/dev/null; then
+  systemd-analyze verify --man=no /usr/share/tallyhawk/systemd/tallyhawk.service \
+    /usr/share/tallyhawk/systemd/tallyhawk.timer
+fi
+
+# A full run with every output on, on a generated zone.
+zonegen --out . --users 600 --squads 30 --score-ids 2 >/dev/null
+cp /usr/share/tallyhawk/tallyhawk.ini /usr/share/tallyhawk/tallyhawk.css .
+status=0
+tallyhawk /quiet || status=$?
+[ "$status" -eq 0 ] || fail "the run ended with exit code $status: $(cat tallyhawk.err)"
+[ ! -e tallyhawk.err ] || fail "the run left tallyhawk.err"
+tail -n 3 tallyhawk.log | grep -q 'Score extraction complete.' || fail "the log does not end the run"
+[ -f zoneinfo.txt ] || fail "no zone map template"
+pages=(Usage.html Usage.txt)
+for grouped in PilotStats*.html; do
+  id=${grouped#PilotStats}
+  id=${id%.html}
+  pages+=("SquadStats$id.html")
+  for list in TotPts FlagPts KillPts AvgKill Wins Losses Ratio Rating SqTotPts \
+      SqAvgPts SqAvgKill SqWins SqLosses SqRatio SqRating SqMembers; do
+    pages+=("$list$id.txt" "$list$id.html")
+  done
+done
+[ ${#pages[@]} -gt 2 ] || fail "no grouped page was written"
+for page in "${pages[@]}"; do
+  [ -s "$page" ] || fail "missing $page"
+done
+grep -q '<LINK REL=STYLESHEET TYPE="text/css" HREF="tallyhawk.css">' "$grouped" \
+  || fail "$grouped does not link the style sheet"
+echo "package-deb: $(basename "$deb") installs and runs; ${#pages[@]} reports written"
