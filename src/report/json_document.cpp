@@ -67,18 +67,14 @@ std::string EntryLine(uint32_t rank, const TopEntry& entry, PageKind kind) {
 }  // namespace
 
 StatsJson::StatsJson(uint32_t score_id, std::string_view zone_directory,
-                     const JsonTime& run_time, const Settings& settings) {
-  const std::string shaping =
-      InlineObject({{"TopX", Unsigned(settings.General.TopX)},
-                    {"MinKills", Unsigned(settings.General.MinKills)},
-                    {"MinMembers", Unsigned(settings.Squad.MinMembers)},
-                    {"LastDays", std::to_string(settings.Usage.LastDays)}});
-  head_ = OpenObject({{"scoreId", Unsigned(score_id)},
-                      {"zoneDirectory", JsonString(zone_directory)},
-                      {"runTime", TimeValue(run_time)},
-                      {"settings", shaping}},
-                     "lists", "  ");
-}
+                     const Settings& settings)
+    : score_id_(score_id),
+      zone_directory_(JsonString(zone_directory)),
+      settings_(InlineObject(
+          {{"TopX", Unsigned(settings.General.TopX)},
+           {"MinKills", Unsigned(settings.General.MinKills)},
+           {"MinMembers", Unsigned(settings.Squad.MinMembers)},
+           {"LastDays", std::to_string(settings.Usage.LastDays)}})) {}
 
 void StatsJson::AddList(std::string_view key, std::string_view title,
                         PageKind kind, const TopList& list) {
@@ -96,8 +92,13 @@ void StatsJson::AddList(std::string_view key, std::string_view title,
   lists_ += CloseObject(rank == 0, "    ");
 }
 
-std::string StatsJson::Text() const {
-  return head_ + lists_ + CloseObject(lists_.empty(), "") + "\n";
+std::string StatsJson::Text(const JsonTime& run_time) const {
+  return OpenObject({{"scoreId", Unsigned(score_id_)},
+                     {"zoneDirectory", zone_directory_},
+                     {"runTime", TimeValue(run_time)},
+                     {"settings", settings_}},
+                    "lists", "  ") +
+         lists_ + CloseObject(lists_.empty(), "") + "\n";
 }
 
 std::string UsageJsonText(const UsageSettings& usage, const UsageTotals& totals,

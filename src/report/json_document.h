@@ -10,8 +10,8 @@
 #include "config/settings.h"
 #include "report/json_text.h"
 #include "report/page_kind.h"
-#include "stats/usage_stats.h"
 #include "stats/top_list.h"
+#include "stats/usage_stats.h"
 
 namespace tallyhawk {
 
@@ -22,17 +22,20 @@ class StatsJson {
   // `zone_directory` is the name the zone map gives the score ID, or the
   // score ID in decimal when it has none.
   StatsJson(uint32_t score_id, std::string_view zone_directory,
-            const JsonTime& run_time, const Settings& settings);
+            const Settings& settings);
 
-  // `key` is the list's name (TotPts, SqWins, ...), `title` its heading.
+  // `key` is the list's name (TotPts, SqWins, ...), `title` the
+  // title of its section in the grouped page.
   void AddList(std::string_view key, std::string_view title, PageKind kind,
                const TopList& list);
 
-  // The whole file, lines ending in "\n".
-  std::string Text() const;
+  // The whole file, written at `run_time`; lines end in "\n".
+  std::string Text(const JsonTime& run_time) const;
 
  private:
-  std::string head_;
+  uint32_t score_id_;
+  std::string zone_directory_;  // as a JSON string
+  std::string settings_;        // as a JSON object
   std::string lists_;
 };
 

@@ -92,15 +92,14 @@ TEST(StatsJsonTest, WholeDocument) {
   Settings settings;
   settings.General.TopX = 3;
   settings.Usage.LastDays = -1;
-  StatsJson json(7, "Arena \xe9", {1796558400, Local(2026, 12, 6, 13, 0, 0)},
-                 settings);
-  json.AddList("Ratio", "Win:Loss Ratio", PageKind::kPilot,
+  StatsJson json(7, "Arena \xe9", settings);
+  json.AddList("Ratio", "Ratio", PageKind::kPilot,
                TopList({{"<b>", "Red\"", "--- (60/0)", 1000060},
                         {"Ace", "", "1.500 (60/40)", 1.5}}));
   json.AddList("SqAvgKill", "Average Kill", PageKind::kSquad,
                TopList({{"Blue", "", "8.3", 500.0 / 60}}));
   json.AddList("SqMembers", "Members", PageKind::kSquad, TopList());
-  EXPECT_EQ(json.Text(),
+  EXPECT_EQ(json.Text({1796558400, Local(2026, 12, 6, 13, 0, 0)}),
             R"json({
   "scoreId": 7,
   "zoneDirectory": "Arena \u00e9",
@@ -109,7 +108,7 @@ TEST(StatsJsonTest, WholeDocument) {
   "lists": [
     {
       "key": "Ratio",
-      "title": "Win:Loss Ratio",
+      "title": "Ratio",
       "kind": "pilot",
       "entries": [
         {"rank": 1, "name": "\u003cb\u003e", "squadName": "Red\"", "value": null, "valueText": "--- (60/0)"},
@@ -133,8 +132,8 @@ TEST(StatsJsonTest, WholeDocument) {
   ]
 }
 )json");
-  EXPECT_TRUE(StatsJson(9, "9", {}, settings)
-                  .Text()
+  EXPECT_TRUE(StatsJson(9, "9", settings)
+                  .Text({})
                   .ends_with("},\n  \"lists\": []\n}\n"));
 }
 
