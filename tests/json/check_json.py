@@ -19,16 +19,6 @@ import jsonschema
 D = decimal.Decimal
 decimal.getcontext().prec = 200
 
-# The anchor of each list's section in the grouped pages.
-GROUP_TITLES = {
-    "TotPts": "Total Points", "FlagPts": "Flag Points",
-    "KillPts": "Kill Points", "AvgKill": "Average Kill", "Wins": "Wins",
-    "Losses": "Losses", "Ratio": "Ratio", "Rating": "Rating",
-    "SqTotPts": "Total Points", "SqAvgPts": "Average Points",
-    "SqAvgKill": "Average Kill", "SqWins": "Wins", "SqLosses": "Losses",
-    "SqRatio": "Ratio", "SqRating": "Rating", "SqMembers": "Members",
-}
-
 # The usage figures that are counts; the others are points and averages.
 COUNTS = {"AllPlayers", "ActivePlayers", "NewPlayers", "AllSquads", "AllKills"}
 
@@ -110,7 +100,7 @@ def check_list(path, stats, item, suffix):
     group = folder / f"{'Pilot' if pilot else 'Squad'}Stats{suffix}.html"
     if group.exists():
         grouped = group.read_bytes()
-        at = grouped.find(b'<A NAME="%s">' % latin1(GROUP_TITLES[key]))
+        at = grouped.find(b'<A NAME="%s">' % latin1(item["title"]))
         section = grouped[at:grouped.find(b"</TABLE>", at) + 8]
         if at < 0 or not section.endswith(table_end):
             problem(path, f"{key}: rows differ from {group.name}")
