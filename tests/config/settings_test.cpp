@@ -83,8 +83,9 @@ TEST(ParseSettingsTest, ExampleFileSwitchesOnEveryOutputAndKeepsTheDefaults) {
   expected.Output.Text = true;
   expected.Output.HTML = true;
   expected.Output.StyleSheet = "tallyhawk.css";
-  EXPECT_EQ(SettingsTemplateText(Parse(text.str())),
-            SettingsTemplateText(expected));
+  const Settings example = Parse(text.str());
+  EXPECT_EQ(SettingsTemplateText(example), SettingsTemplateText(expected));
+  EXPECT_TRUE(example.Output.JSON);
 }
 
 TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
