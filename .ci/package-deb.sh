@@ -51,11 +51,11 @@ tallyhawk /quiet || status=$?
 [ ! -e tallyhawk.err ] || fail "the run left tallyhawk.err"
 tail -n 3 tallyhawk.log | grep -q 'Score extraction complete.' || fail "the log does not end the run"
 [ -f zoneinfo.txt ] || fail "no zone map template"
-pages=(Usage.html Usage.txt)
+pages=(Usage.html Usage.txt Usage.json)
 for grouped in PilotStats*.html; do
   id=${grouped#PilotStats}
   id=${id%.html}
-  pages+=("SquadStats$id.html")
+  pages+=("SquadStats$id.html" "Stats$id.json")
   for list in TotPts FlagPts KillPts AvgKill Wins Losses Ratio Rating SqTotPts \
       SqAvgPts SqAvgKill SqWins SqLosses SqRatio SqRating SqMembers; do
     pages+=("$list$id.txt" "$list$id.html")
@@ -64,6 +64,9 @@ done
 [ ${#pages[@]} -gt 2 ] || fail "no grouped page was written"
 for page in "${pages[@]}"; do
   [ -s "$page" ] || fail "missing $page"
+done
+for schema in stats usage; do
+  [ -s "/usr/share/tallyhawk/schema/$schema.schema.json" ] || fail "no $schema schema"
 done
 grep -q '<LINK REL=STYLESHEET TYPE="text/css" HREF="tallyhawk.css">' "$grouped" \
   || fail "$grouped does not link the style sheet"

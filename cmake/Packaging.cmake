@@ -7,9 +7,10 @@
 #   share/tallyhawk/tallyhawk.ini          example settings, every output on
 #   share/tallyhawk/tallyhawk.css          the style sheet for the pages
 #   share/tallyhawk/systemd/tallyhawk.{service,timer}   example units
+#   share/tallyhawk/schema/{stats,usage}.schema.json   the JSON files' schemas
 # On Windows everything lies in one folder, packed by `cpack` (ZIP) as
 # tallyhawk-<version>-win64.zip: tallyhawk.exe, zonegen.exe, tallyhawk.ini,
-# tallyhawk.css and README-windows.txt.
+# tallyhawk.css, README-windows.txt and schema\.
 
 set(CPACK_PACKAGE_NAME tallyhawk)
 set(CPACK_PACKAGE_VENDOR Tallyhawk)
@@ -37,6 +38,7 @@ if(WIN32)
                 ${CMAKE_BINARY_DIR}/dist/README-windows.txt
                 dist/tallyhawk.css
           DESTINATION .)
+  install(DIRECTORY dist/schema DESTINATION .)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(TALLYHAWK_WINDOWS_ARCH win64)
   else()
@@ -53,6 +55,7 @@ else()
           DESTINATION ${TALLYHAWK_DATADIR})
   install(FILES dist/systemd/tallyhawk.service dist/systemd/tallyhawk.timer
           DESTINATION ${TALLYHAWK_DATADIR}/systemd)
+  install(DIRECTORY dist/schema DESTINATION ${TALLYHAWK_DATADIR})
 
   # Debian keeps manual pages compressed; man reads either form.
   find_program(TALLYHAWK_GZIP gzip)

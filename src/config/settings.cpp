@@ -43,6 +43,7 @@ using FieldRef = std::variant<std::string*, uint32_t*, int32_t*, bool*>;
 struct KeyField {
   std::string_view key;
   FieldRef field;
+  bool in_template = true;
 };
 
 // The keys of one section in the order of the template.
@@ -95,7 +96,8 @@ std::vector<KeyField> SectionFields(Settings& s, Section section) {
               {"Footer", &o.Footer},
               {"StyleSheet", &o.StyleSheet},
               {"Directory", &o.Directory},
-              {"UseSubDir", &o.UseSubDir}};
+              {"UseSubDir", &o.UseSubDir},
+              {"JSON", &o.JSON, false}};
     }
     case Section::kNone:
       break;
@@ -219,6 +221,7 @@ std::string SettingsTemplateText(const Settings& settings) {
   for (const auto& [section, header] : kSections) {
     text.append("\n").append(header).append("\n");
     for (const KeyField& entry : SectionFields(values, section)) {
+      if (!entry.in_template) continue;
       text.append(entry.key).append("=");
       text.append(std::visit(FieldText{}, entry.field)).append("\n");
     }

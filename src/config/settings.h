@@ -68,6 +68,9 @@ struct OutputSettings {
   std::string StyleSheet;
   std::string Directory;  // empty, or ending in the path separator
   bool UseSubDir = false;
+  // Stats<scoreID>.json and Usage.json beside the reports. Read like every
+  // flag, but left out of the template, whose text stays as it always was.
+  bool JSON = false;
 };
 
 struct Settings {

@@ -53,7 +53,7 @@ std::string ZoneInfoTemplateText() {
          "1234:My Zone\n";
 }
 
-std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id) {
+std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id) {
   // The map is read afresh on every lookup, so edits between two lookups
   // take effect.
   std::string map_text;
@@ -66,7 +66,12 @@ std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id) {
     WriteZoneInfoTemplate(zone_dirs);
   }
   if (!found) name = FormatUnsigned(score_id);
-  return zone_dirs.Directory + name + PathSeparator();
+  return name;
+}
+
+std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id) {
+  return zone_dirs.Directory + ZoneDirName(zone_dirs, score_id) +
+         PathSeparator();
 }
 
 void CreateSubdirectory(Platform& platform, const std::string& path) {

@@ -27,6 +27,10 @@ bool FindZoneDirName(std::string_view map_text, uint32_t score_id,
 // The 8-line template of the map (lines end in "\n").
 std::string ZoneInfoTemplateText();
 
+// The name the map gives `score_id`, or the score ID in decimal when it
+// gives none. Writes the template when the map file is missing.
+std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id);
+
 // The output directory of `score_id`: Directory, the mapped name (or the
 // score ID in decimal) and a separator. Writes the template when the map file
 // is missing.

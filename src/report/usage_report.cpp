@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "report/html_report.h"
+#include "report/json_report.h"
 #include "report/report_file.h"
 #include "report/report_frame.h"
 #include "util/text_format.h"
@@ -140,6 +141,7 @@ void WriteUsageReport(const ReportScope& scope, const UsageTotals& totals,
   if (settings.Output.HTML || settings.Output.HTMLGroup) {
     WriteUsageHtml(scope, report);
   }
+  if (settings.Output.JSON) WriteUsageJson(scope, totals, now);
 }
 
 }  // namespace tallyhawk

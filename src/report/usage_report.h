@@ -1,4 +1,5 @@
-// The zone-wide usage figures, written as Usage.txt and Usage.html.
+// The zone-wide usage figures, written as Usage.txt, Usage.html and
+// Usage.json.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,8 @@
 namespace tallyhawk {
 
 // Writes the files the output settings ask for (Usage.txt with Text,
-// Usage.html with HTML or HTMLGroup) in Directory, dated `now`.
+// Usage.html with HTML or HTMLGroup, Usage.json with JSON) in Directory,
+// dated `now`.
 void WriteUsageReport(const ReportScope& scope, const UsageTotals& totals,
                       int64_t now);
 

@@ -28,7 +28,8 @@ squad.dat and score.dat (or those the settings name), which are never written.
 Files written: the log; in the output Directory of the settings, for every
 score ID PilotStats<ID>.html and SquadStats<ID>.html (on by default), one .txt
 file per list with Text=1 and one .html page per list with HTML=1, and once
-Usage.html (and Usage.txt with Text=1); with UseSubDir=1 each score ID's
+Usage.html (and Usage.txt with Text=1); with JSON=1 also Stats<ID>.json and
+Usage.json; with UseSubDir=1 each score ID's
 files go into a subdirectory and carry no ID in their names. Every report is
 replaced whole when complete. After a fatal error: tallyhawk.err in the
 working directory.

@@ -1,11 +1,13 @@
 #include "run/score_id_pass.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "report/group_page.h"
 #include "report/html_report.h"
+#include "report/json_report.h"
 #include "report/report_frame.h"
 #include "report/text_report.h"
 #include "stats/pilot_filters.h"
@@ -15,11 +17,18 @@
 namespace tallyhawk {
 namespace {
 
+// The pages a score ID's lists are written to across its pilot and squad
+// lists; null where the output settings switch them off.
+struct OpenPages {
+  GroupPage* group_page = nullptr;
+  StatsJson* json = nullptr;
+};
+
 // Hands one list to every writer the output settings switch on. An empty
 // list is written all the same.
 void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
                std::string_view list_name, std::string_view group_title,
-               GroupPage* group_page) {
+               const OpenPages& pages) {
   const OutputSettings& output = scope.settings.Output;
   const bool pilot = kind == PageKind::kPilot;
   if (output.Text) {
@@ -30,20 +39,23 @@ void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
     pilot ? WritePilotHtmlReport(scope, list, list_name)
           : WriteSquadHtmlReport(scope, list, list_name);
   }
-  if (group_page) WriteGroupSection(scope, *group_page, list, group_title);
+  if (pages.group_page) {
+    WriteGroupSection(scope, *pages.group_page, list, group_title);
+  }
+  if (pages.json) pages.json->AddList(list_name, group_title, kind, list);
 }
 
 // Each list that `flags` switch on, in table order: its message, its filter
 // (which prints its dots), " Done", then its writers.
 template <typename Lists, typename Flags, typename Input>
 void RunLists(const ReportScope& scope, PageKind kind, const Lists& lists,
-              const Flags& flags, const Input& input, GroupPage* group_page) {
+              const Flags& flags, const Input& input, const OpenPages& pages) {
   for (const auto& list : lists) {
     if (!(flags.*list.flag)) continue;
     scope.status.PrintStatus(list.message);
     const TopList top = list.filter(input, scope.status);
     scope.status.PrintStatus(" Done\n");
-    WriteList(scope, kind, top, list.ListName, list.GroupTitle, group_page);
+    WriteList(scope, kind, top, list.ListName, list.GroupTitle, pages);
   }
 }
 
@@ -53,7 +65,8 @@ std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
   return OpenGroupPage(scope, kind);
 }
 
-void ComputePilotStats(RunContext& context, const ReportScope& scope) {
+void ComputePilotStats(RunContext& context, const ReportScope& scope,
+                       StatsJson* json) {
   const Settings& settings = context.settings;
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kPilot);
@@ -61,7 +74,7 @@ void ComputePilotStats(RunContext& context, const ReportScope& scope) {
                        context.databases.ScoreTable.SlotCount(),
                        settings.General.TopX, settings.General.MinKills};
   RunLists(scope, PageKind::kPilot, kPilotLists, settings.User, rows,
-           group_page.get());
+           {group_page.get(), json});
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
@@ -79,7 +92,8 @@ std::vector<SquadStats> CompileSquads(RunContext& context, uint32_t score_id) {
   return stats;
 }
 
-void ComputeSquadStats(RunContext& context, const ReportScope& scope) {
+void ComputeSquadStats(RunContext& context, const ReportScope& scope,
+                       StatsJson* json) {
   const Settings& settings = context.settings;
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kSquad);
@@ -89,7 +103,7 @@ void ComputeSquadStats(RunContext& context, const ReportScope& scope) {
                        settings.General.TopX, settings.General.MinKills,
                        settings.Squad.MinMembers};
   RunLists(scope, PageKind::kSquad, kSquadLists, settings.Squad, rows,
-           group_page.get());
+           {group_page.get(), json});
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
@@ -106,15 +120,23 @@ void RunScoreIdPass(RunContext& context, uint32_t score_id,
 
   const ReportScope scope{context.platform, status, context.settings, score_id,
                           score_id_dir};
+  // Gathers the lists as they are computed; written after the last one.
+  std::optional<StatsJson> json;
+  if (context.settings.Output.JSON) {
+    json.emplace(score_id, ZoneDirName(context.Zones(), score_id),
+                 context.settings);
+  }
+  StatsJson* json_lists = json ? &*json : nullptr;
   if (context.databases.UserTable.SlotCount() > 0 &&
       context.settings.User.AnyOn()) {
-    ComputePilotStats(context, scope);
+    ComputePilotStats(context, scope, json_lists);
   }
   status.PrintStatus("\n");
   if (context.databases.SquadTable.SlotCount() > 0 &&
       context.settings.Squad.AnyOn()) {
-    ComputeSquadStats(context, scope);
+    ComputeSquadStats(context, scope, json_lists);
   }
+  if (json) WriteStatsJson(scope, *json);
   status.PrintStatus("\n");
 }
 

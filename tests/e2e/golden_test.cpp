@@ -21,10 +21,21 @@ namespace fs = std::filesystem;
 constexpr uint32_t kNow = static_cast<uint32_t>(kFrozenNow);
 constexpr uint32_t kDay = 86400;
 
+// Pilots and a squad whose names hold every kind of byte that JSON must
+// escape: quotes, backslashes, control bytes, Latin-1, markup.
+const std::string kHardUsers =
+    MakeUser(11, "Quote\"Back\\slash</script>", 40) +
+    MakeUser(12, "\x01\t\n\r\x1b\x1f\x7f\x80\x85\x9f\xa0\xe9\xff end", 40) +
+    MakeUser(13, "&amp;<!--'-->");
+const std::string kHardSquads = MakeSquad(40, "Crew\"\\\n\xe9\xff");
+const std::string kHardScores = MakeScore(11, 7, 11, 70, 0, 700, 5) +
+                                MakeScore(12, 7, 12, 55, 20, 301, 0) +
+                                MakeScore(13, 9, 13, 51, 3, 1, 2);
+
 // Six pilots, three squads, score IDs 7 and 9. Names that need escaping in
 // HTML, a pilot whose squad does not exist, a squad without members, a row of
 // a user who is gone, times around the 30-day window.
-void WriteTinyZone(const TempDir& dir) {
+void WriteTinyZone(const TempDir& dir, bool hard_names) {
   dir.Write(
       "user.dat",
       MakeUser(1, "Ace", 10, kNow - 1000, kNow - 400 * kDay) +
@@ -32,22 +43,26 @@ void WriteTinyZone(const TempDir& dir) {
           MakeUser(3, "Bo & \"Co\"", 20, kNow - 31 * kDay, kNow - 300 * kDay) +
           MakeUser(4, "Lone", 999) +
           MakeUser(5, "NoScore", 10, 4294967295u, kNow - 10 * kDay) +
-          MakeUser(6, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde", 20, kNow, kNow));
+          MakeUser(6, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde", 20, kNow, kNow) +
+          (hard_names ? kHardUsers : ""));
   dir.Write("squad.dat", MakeSquad(10, "Red<Team>") + MakeSquad(20, "Blue") +
-                             MakeSquad(30, "Empty"));
+                             MakeSquad(30, "Empty") +
+                             (hard_names ? kHardSquads : ""));
   dir.Write("score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
                              MakeScore(2, 7, 2, 60, 0, 300, 0) +
                              MakeScore(3, 7, 3, 49, 10, 1000, 50) +
                              MakeScore(4, 7, 4, 100, 1, 200, 0) +
                              MakeScore(5, 9, 1, 5, 5, 10, 10) +
                              MakeScore(6, 7, 99, 10, 10, 10, 10) +
-                             MakeScore(7, 7, 6, 50, 50, 0, 0));
+                             MakeScore(7, 7, 6, 50, 50, 0, 0) +
+                             (hard_names ? kHardScores : ""));
 }
 
 struct GoldenCase {
   std::string name;
   std::string settings;  // empty: the run writes the template
   std::string zone_map;  // empty: the run writes the template
+  bool hard_names = false;
 };
 
 const GoldenCase kCases[] = {
@@ -69,6 +84,10 @@ const GoldenCase kCases[] = {
     {"single_score_id_without_rows",
      "[General]\nScoreID=5\n[Usage]\nLastDays=0\n[Output]\nText=1\nHTML=1\n",
      ""},
+    {"json_hard_names",
+     "[Squad]\nMinMembers=1\n[Output]\nText=1\nHTML=1\nJSON=1\n", "", true},
+    {"json_subdirs", "[General]\nTopX=2\n[Output]\nUseSubDir=1\nJSON=1\n",
+     "7:Arena 7\n"},
 };
 
 std::string GoldenDir(const std::string& name) {
@@ -98,7 +117,7 @@ class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 TEST_P(GoldenTest, EveryByteMatches) {
   const GoldenCase& golden = GetParam();
   TempDir dir;
-  WriteTinyZone(dir);
+  WriteTinyZone(dir, golden.hard_names);
   std::set<std::string> inputs = {"user.dat", "squad.dat", "score.dat"};
   if (!golden.settings.empty()) {
     dir.Write("tallyhawk.ini", golden.settings);

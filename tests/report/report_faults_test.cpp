@@ -2,6 +2,7 @@
 // be made or written, and leaves the earlier report and no temporary behind.
 #include "report/group_page.h"
 #include "report/html_report.h"
+#include "report/json_report.h"
 #include "report/text_report.h"
 #include "report/usage_report.h"
 #include "report_fixture.h"
@@ -33,6 +34,10 @@ void GroupPage(const ReportScope& s) {
   CloseGroupPage(s, OpenGroupPage(s, PageKind::kPilot));
 }
 void Usage(const ReportScope& s) { WriteUsageReport(s, UsageTotals{}, 0); }
+void StatsJsonFile(const ReportScope& s) {
+  WriteStatsJson(s, StatsJson(12, "12", s.settings));
+}
+void UsageJson(const ReportScope& s) { WriteUsageJson(s, UsageTotals{}, 0); }
 
 const FaultCase kFaults[] = {
     {&FakePlatform::uncreatable, "Wins12.txt", TextReport,
@@ -54,6 +59,12 @@ const FaultCase kFaults[] = {
      "Unable to open file for text output"},
     {&FakePlatform::failing_writes, "Usage.html", Usage,
      "Unable to write file for HTML output"},
+    {&FakePlatform::uncreatable, "Stats12.json", StatsJsonFile,
+     "Unable to open file for JSON output"},
+    {&FakePlatform::failing_writes, "Stats12.json", StatsJsonFile,
+     "Unable to write file for JSON output"},
+    {&FakePlatform::failing_commits, "Usage.json", UsageJson,
+     "Unable to write file for JSON output"},
 };
 
 TEST_F(ReportTest, FailuresEndTheRunAndKeepTheEarlierReport) {
