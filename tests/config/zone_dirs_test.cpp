@@ -9,6 +9,7 @@
 #include "run/fatal_error.h"
 #include "run/run_context.h"
 #include "support/fake_platform.h"
+#include "support/platform_expectations.h"
 
 namespace tallyhawk {
 namespace {
@@ -52,16 +53,18 @@ TEST(ZoneDirsTest, MapIsReadOnEveryLookupAndFailuresAreFatal) {
   testing::FakePlatform platform;
   RunContext context{platform, RunOptions{}};
   const std::string map = context.options.ZoneInfoFileName;
-  context.settings.Output.Directory = "out/";
-  EXPECT_EQ(Resolve(context, 17), "out/17/");  // writes the template
-  EXPECT_EQ(Resolve(context, 1234), "out/My Zone/");
+  context.settings.Output.Directory = testing::PlatformPath("out/");
+  EXPECT_EQ(Resolve(context, 17),
+            testing::PlatformPath("out/17/"));  // writes the template
+  EXPECT_EQ(Resolve(context, 1234), testing::PlatformPath("out/My Zone/"));
   platform.files[map] = "17:Arena";
-  EXPECT_EQ(Resolve(context, 17), "out/Arena/");
+  EXPECT_EQ(Resolve(context, 17), testing::PlatformPath("out/Arena/"));
   platform.files[map] = "17:" + std::string(200, 'a');
   context.settings.Output.Directory = std::string(126, 'd') + "/";
   // The map line is cut after 127 characters, the joined path is not.
-  EXPECT_EQ(Resolve(context, 17),
-            context.settings.Output.Directory + std::string(124, 'a') + "/");
+  EXPECT_EQ(Resolve(context, 17), context.settings.Output.Directory +
+                                      std::string(124, 'a') +
+                                      testing::kSeparator);
 
   for (auto* faults : {&platform.failing_writes, &platform.failing_commits}) {
     platform.files.erase(map);
