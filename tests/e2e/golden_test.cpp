@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <set>
 
@@ -81,16 +80,6 @@ std::string GoldenDir(const std::string& name) {
   return std::string(TESTS_SOURCE_DIR) + "/e2e/golden/" + name;
 }
 
-void WriteTree(const std::string& root,
-               const std::map<std::string, std::string>& files) {
-  fs::remove_all(root);
-  for (const auto& [relative, bytes] : files) {
-    fs::path path = fs::path(root) / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-}
-
 // Every link of every page leads to an anchor of a page in its directory.
 void ExpectEveryLinkLeadsToAnAnchor(
     const std::map<std::string, std::string>& files) {
@@ -161,7 +150,9 @@ TEST_P(GoldenTest, EveryByteMatches) {
   ExpectEveryLinkLeadsToAnAnchor(actual);
 
   if (std::getenv("TALLYHAWK_UPDATE_GOLDEN")) {
-    WriteTree(GoldenDir(golden.name), actual);
+    fs::remove_all(GoldenDir(golden.name));
+    for (const auto& [relative, bytes] : actual)
+      WriteFile(GoldenDir(golden.name) + "/" + relative, bytes);
     return;
   }
   auto names = [](const std::map<std::string, std::string>& files) {

@@ -169,20 +169,17 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  // Give back write permission first, so that read-only test directories go.
-  for (auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add,
-                    ignored);
-  }
   fs::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 void TempDir::Write(const std::string& relative,
                     const std::string& bytes) const {
-  fs::path full = fs::path(path_) / relative;
-  fs::create_directories(full.parent_path());
-  std::ofstream out(full, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  WriteFile(path_ + "/" + relative, bytes);
 }
 
 void TempDir::MakeDirectory(const std::string& relative) const {

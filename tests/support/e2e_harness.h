@@ -44,6 +44,9 @@ class TempDir {
   std::string path_;
 };
 
+// Writes `bytes` to the file `path`, making its parent directories.
+void WriteFile(const std::string& path, const std::string& bytes);
+
 // Every regular file below `root` (none when it is missing), by relative
 // path written with '/'.
 std::map<std::string, std::string> ReadTree(const std::string& root);

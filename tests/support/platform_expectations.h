@@ -1,6 +1,6 @@
-// What the program's output looks like on the platform the tests run on. The
-// expectations of every test are written for Linux; this is the one place
-// that knows how another platform differs.
+// How the program's output on the platform the tests run on differs from the
+// Linux output the tests' expectations are written for: the one place that
+// knows.
 #pragma once
 
 #include <string>
@@ -14,7 +14,6 @@ constexpr char kSeparator = '\\';
 constexpr std::string_view kConsoleLineEnd = "\r\n";
 // libfaketime freezes the clock of a Linux process only.
 constexpr bool kClockFrozen = false;
-// The characters Windows forbids in a file name.
 constexpr std::string_view kForbiddenInNames = "<>:\"|?*";
 #else
 constexpr char kSeparator = '/';
@@ -23,13 +22,13 @@ constexpr bool kClockFrozen = true;
 constexpr std::string_view kForbiddenInNames = "";
 #endif
 
-// A path written with '/' as the platform writes it.
+// A path written with '/', as the platform writes it.
 inline std::string PlatformPath(std::string path) {
   for (char& c : path) c = c == '/' ? kSeparator : c;
   return path;
 }
 
-// Output of the platform with its separator written as '/'.
+// Text of the platform with its separator written as '/'.
 inline std::string PosixPaths(std::string text) {
   for (char& c : text) c = c == kSeparator ? '/' : c;
   return text;
