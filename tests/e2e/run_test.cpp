@@ -2,6 +2,9 @@
 // fatal-error path. The template bytes are pinned by the golden runs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <tuple>
+
 #include "support/e2e_harness.h"
 
 namespace tallyhawk::testing {
@@ -48,33 +51,26 @@ TEST(RunTest, ExistingSettingsAreReadAndTheLogIsTruncated) {
   }
 }
 
-// A console that is closed, or whose reader has gone, changes nothing but
-// the console: the run completes and the log is the same.
-TEST(RunTest, RunWithoutAConsoleKeepsTheLogACopyOfTheConsole) {
-  for (Console console : {Console::kClosed, Console::kBrokenPipe}) {
+// The quiet switches, and a console that is closed or whose reader has gone,
+// silence the console only; veryquiet touches no log either.
+TEST(RunTest, QuietSwitchesAndLostConsolesKeepTheLog) {
+  const std::string log = CrLf(kBanner + std::string(kLoaded) + kEmptyZoneRun);
+  const std::tuple<std::vector<std::string>, Console, std::string> cases[] = {
+      {{"/quiet"}, Console::kCaptured, log},
+      {{}, Console::kClosed, log},
+      {{}, Console::kBrokenPipe, log},
+      {{"-veryquiet"}, Console::kCaptured, "earlier log"},
+      {{"/veryquiet", "/quiet"}, Console::kCaptured, "earlier log"},
+  };
+  for (const auto& [args, console, expected_log] : cases) {
     TempDir dir;
     WriteEmptyDatabases(dir);
     dir.Write("tallyhawk.ini", "");
-    EXPECT_EQ(RunTallyhawkIn(dir, {}, {.console = console}).exit_code, 0);
-    EXPECT_EQ(Masked(dir.Read("tallyhawk.log")),
-              CrLf(kBanner + std::string(kLoaded) + kEmptyZoneRun));
-  }
-}
-
-TEST(RunTest, QuietKeepsTheLogAndVeryquietTouchesNoLog) {
-  TempDir dir;
-  WriteEmptyDatabases(dir);
-  RunResult quiet = RunTallyhawkIn(dir, {"/quiet"});
-  EXPECT_EQ(quiet.console, "");
-  EXPECT_TRUE(dir.Read("tallyhawk.log")
-                  .ends_with("Score extraction complete.\r\n\r\n"));
-  dir.Write("tallyhawk.log", "earlier log");
-  for (auto args : {std::vector<std::string>{"-veryquiet"},
-                    std::vector<std::string>{"/veryquiet", "/quiet"}}) {
-    RunResult run = RunTallyhawkIn(dir, args);
+    dir.Write("tallyhawk.log", "earlier log");
+    RunResult run = RunTallyhawkIn(dir, args, {.console = console});
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.console, "");
-    EXPECT_EQ(dir.Read("tallyhawk.log"), "earlier log");
+    EXPECT_EQ(Masked(dir.Read("tallyhawk.log")), expected_log);
   }
 }
 
@@ -110,41 +106,32 @@ TEST(RunTest, LogThatCannotBeOpenedOnlyWarns) {
 TEST(RunTest, FatalErrorsAtStartUp) {
   struct Case {
     std::vector<std::string> args;
-    bool databases;
-    const char* directory;  // made where the program wants a file
+    std::string directory;  // made where the program wants a file
     std::string before_error;
     std::string message;
   };
   const std::string created = std::string(kCreated) + "Done\n";
   const Case cases[] = {
-      {{"/Fother.ini"},
-       true,
-       "",
-       "",
-       "Unable to load configuration settings, exiting"},
-      {{}, false, "", created, "Failed to open user database, exiting"},
-      {{"/Zno/dir/zones.txt"},
-       true,
-       "",
-       created,
-       "Unable to create zone info template, exiting"},
+      {{"/Fother.ini"}, "", "", "Unable to load configuration settings"},
+      {{}, "user.dat", created, "Failed to open user database"},
+      {{"/Zno/zones.txt"}, "", created, "Unable to create zone info template"},
       // Such a directory can be neither read as settings nor replaced.
-      {{},
-       true,
-       "tallyhawk.ini",
-       kCreated,
-       "Unable to create INI template, exiting"},
+      {{}, "tallyhawk.ini", kCreated, "Unable to create INI template"},
   };
   for (const Case& c : cases) {
     TempDir dir;
-    if (c.databases) WriteEmptyDatabases(dir);
-    if (*c.directory) dir.MakeDirectory(c.directory);
+    WriteEmptyDatabases(dir);
+    if (!c.directory.empty()) {
+      std::filesystem::remove(dir.path() + "/" + c.directory);
+      dir.MakeDirectory(c.directory);
+    }
+    const std::string message = c.message + ", exiting";
     RunResult run = RunTallyhawkIn(dir, c.args);
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(Masked(run.console),
-              kBanner + c.before_error + FatalConsole(c.message));
+              kBanner + c.before_error + FatalConsole(message));
     EXPECT_EQ(Masked(dir.Read("tallyhawk.err")),
-              Masked(CrLf(kFrozenDateText + c.message + "\n\n")));
+              Masked(CrLf(kFrozenDateText + message + "\n\n")));
     EXPECT_EQ(dir.Read("tallyhawk.log"), CrLf(run.console));
   }
 }
