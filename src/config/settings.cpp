@@ -200,7 +200,7 @@ void ParseSettings(std::string_view text, Settings& settings) {
 }
 
 void NormalizeDirectory(std::string& directory) {
-  if (directory.empty() || directory.back() == PathSeparator()) return;
+  if (directory.empty() || IsPathSeparator(directory.back())) return;
   // A value at its longest has no room for one more character, so the
   // separator takes the place of the last one.
   if (directory.size() >= kMaxSettingLength) {

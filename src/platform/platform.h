@@ -14,6 +14,9 @@ namespace tallyhawk {
 
 // The separator that joins path components: '\\' on Windows, '/' elsewhere.
 char PathSeparator();
+// Whether `c` separates path components: '/' or '\\' on Windows, '/'
+// elsewhere.
+bool IsPathSeparator(char c);
 
 // A file opened for reading raw bytes, front to back.
 class InputFile {

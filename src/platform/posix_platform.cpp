@@ -212,6 +212,7 @@ class PosixPlatform : public Platform {
 }  // namespace
 
 char PathSeparator() { return '/'; }
+bool IsPathSeparator(char c) { return c == '/'; }
 
 std::unique_ptr<Platform> MakeSystemPlatform() {
   return std::make_unique<PosixPlatform>();

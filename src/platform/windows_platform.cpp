@@ -160,6 +160,7 @@ class WindowsPlatform : public Platform {
 }  // namespace
 
 char PathSeparator() { return '\\'; }
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::unique_ptr<Platform> MakeSystemPlatform() {
   return std::make_unique<WindowsPlatform>();

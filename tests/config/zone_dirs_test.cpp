@@ -7,6 +7,7 @@
 
 #include "support/fake_platform.h"
 #include "support/fatal_message.h"
+#include "support/platform_expectations.h"
 
 namespace tallyhawk {
 namespace {
@@ -33,16 +34,18 @@ TEST(FindZoneDirNameTest, FirstNumberedLineWithASeparatorWins) {
 
 TEST(ZoneDirsTest, MapIsReadOnEveryLookupAndFailuresAreFatal) {
   testing::FakePlatform platform;
-  ZoneDirs zones{platform, "zoneinfo.txt", "out/"};
-  EXPECT_EQ(ResolveScoreIdDir(zones, 17), "out/17/");  // writes the template
-  EXPECT_EQ(ResolveScoreIdDir(zones, 1234), "out/My Zone/");
+  ZoneDirs zones{platform, "zoneinfo.txt", testing::PlatformPath("out/")};
+  // The first lookup writes the template.
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17), testing::PlatformPath("out/17/"));
+  EXPECT_EQ(ResolveScoreIdDir(zones, 1234),
+            testing::PlatformPath("out/My Zone/"));
   platform.files["zoneinfo.txt"] = "17:Arena";
-  EXPECT_EQ(ResolveScoreIdDir(zones, 17), "out/Arena/");
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17), testing::PlatformPath("out/Arena/"));
   platform.files["zoneinfo.txt"] = "17:" + std::string(200, 'a');
   zones.Directory = std::string(126, 'd') + "/";
   // The map line is cut after 127 characters, the joined path is not.
   EXPECT_EQ(ResolveScoreIdDir(zones, 17),
-            zones.Directory + std::string(124, 'a') + "/");
+            zones.Directory + std::string(124, 'a') + testing::kSeparator);
 
   for (auto* faults : {&platform.failing_writes, &platform.failing_commits}) {
     platform.files.erase("zoneinfo.txt");

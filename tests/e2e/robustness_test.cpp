@@ -13,29 +13,20 @@ namespace {
 
 using namespace std::string_literals;
 
-// Random bytes, or random text of the characters the configuration readers
-// care about (NUL and 0xFF included).
-class Bytes {
- public:
-  explicit Bytes(uint64_t seed) : engine_(seed) {}
-  std::string Random(size_t size) { return Draw(size, ""); }
-  std::string Config(size_t size) {
-    return Draw(size,
-                "[]=:/\\ \t\r\n\v\f0123456789-+UserSquadTopXDoWinsHTML\0\xff"s);
-  }
+// The characters the configuration readers care about, NUL and 0xFF included.
+const std::string kConfigText =
+    "[]=:/\\ \t\r\n\v\f0123456789-+UserSquadTopXDoWinsHTML\0\xff"s;
 
- private:
-  std::string Draw(size_t size, const std::string& alphabet) {
-    std::string bytes(size, '\0');
-    for (char& c : bytes) {
-      uint64_t r = engine_();
-      c = alphabet.empty() ? static_cast<char>(r)
-                           : alphabet[r % alphabet.size()];
-    }
-    return bytes;
+// `size` random bytes of `alphabet`, or of any value when it is empty.
+std::string Draw(std::mt19937_64& engine, size_t size,
+                 const std::string& alphabet = "") {
+  std::string bytes(size, '\0');
+  for (char& c : bytes) {
+    const uint64_t r = engine();
+    c = alphabet.empty() ? static_cast<char>(r) : alphabet[r % alphabet.size()];
   }
-  std::mt19937_64 engine_;
-};
+  return bytes;
+}
 
 // Runs quietly in `dir`; the log tells how the run ended.
 void ExpectCleanEnd(const TempDir& dir) {
@@ -53,15 +44,15 @@ void ExpectCleanEnd(const TempDir& dir) {
 // Random databases under every output, and random settings and zone maps.
 TEST(RobustnessTest, RandomInputsEndCleanly) {
   for (uint64_t seed = 1; seed <= 8; ++seed) {
-    Bytes bytes(seed);
+    std::mt19937_64 engine(seed);
     TempDir dir;
-    dir.Write("user.dat", bytes.Random(196 * 40 + seed));
-    dir.Write("squad.dat", bytes.Random(72 * 30 + seed));
-    dir.Write("score.dat", bytes.Random(28 * 200 + seed));
+    dir.Write("user.dat", Draw(engine, 196 * 40 + seed));
+    dir.Write("squad.dat", Draw(engine, 72 * 30 + seed));
+    dir.Write("score.dat", Draw(engine, 28 * 200 + seed));
     dir.Write("tallyhawk.ini",
-              seed % 2 ? bytes.Config(5000) : bytes.Random(3000));
+              seed % 2 ? Draw(engine, 5000, kConfigText) : Draw(engine, 3000));
     dir.Write("zoneinfo.txt",
-              seed % 3 ? bytes.Config(4000) : bytes.Random(2000));
+              seed % 3 ? Draw(engine, 4000, kConfigText) : Draw(engine, 2000));
     ExpectCleanEnd(dir);
     dir.Write("tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n");
     ExpectCleanEnd(dir);

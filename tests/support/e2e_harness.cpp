@@ -1,26 +1,80 @@
 #include "support/e2e_harness.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
-#include "util/version.h"
-
-extern char** environ;
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace tallyhawk::testing {
 namespace {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+RunResult Spawn(const std::string& dir, const std::vector<std::string>& argv,
+                const SpawnOptions& options) {
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE read_end;
+  HANDLE write_end;
+  if (!CreatePipe(&read_end, &write_end, &inherited, 0))
+    throw std::runtime_error("CreatePipe");
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+  // Nobody reads a broken pipe: every console write meets a closed reader.
+  if (options.console == Console::kBrokenPipe) CloseHandle(read_end);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput =
+      options.console == Console::kClosed ? nullptr : write_end;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  // The tests' arguments hold neither quotes nor trailing backslashes.
+  std::string command;
+  for (const std::string& arg : argv) command += "\"" + arg + "\" ";
+  SetEnvironmentVariableA("TZ", options.tz.c_str());
+  PROCESS_INFORMATION process{};
+  BOOL started =
+      CreateProcessA(argv[0].c_str(), command.data(), nullptr, nullptr, TRUE, 0,
+                     nullptr, dir.c_str(), &startup, &process);
+  CloseHandle(write_end);
+  if (!started) {
+    throw std::runtime_error("cannot start " + argv[0] + ": error " +
+                             std::to_string(GetLastError()));
+  }
+  RunResult result;
+  if (options.console != Console::kBrokenPipe) {
+    char buffer[65536];
+    DWORD n;
+    while (ReadFile(read_end, buffer, sizeof buffer, &n, nullptr) && n > 0)
+      result.console.append(buffer, n);
+    CloseHandle(read_end);
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exit_code = 0;
+  GetExitCodeProcess(process.hProcess, &exit_code);
+  result.exit_code = static_cast<int>(exit_code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return result;
+}
+
+#else
 
 const char kFakeTime[] = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1";
 
@@ -42,31 +96,90 @@ std::vector<std::string> RunEnvironment(const std::string& tz) {
   };
 }
 
+RunResult Spawn(const std::string& dir, std::vector<std::string> argv_text,
+                const SpawnOptions& options) {
+  std::vector<std::string> env_text = RunEnvironment(options.tz);
+  std::vector<char*> argv;
+  std::vector<char*> envp;
+  for (std::string& arg : argv_text) argv.push_back(arg.data());
+  for (std::string& var : env_text) envp.push_back(var.data());
+  argv.push_back(nullptr);
+  envp.push_back(nullptr);
+  int pipe_fds[2];
+  if (::pipe(pipe_fds) != 0) throw std::runtime_error("pipe");
+  // Nobody reads a broken pipe: every console write meets a closed reader.
+  if (options.console == Console::kBrokenPipe) ::close(pipe_fds[0]);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
+    if (options.console == Console::kClosed) {
+      ::close(STDOUT_FILENO);
+    } else {
+      ::dup2(pipe_fds[1], STDOUT_FILENO);
+    }
+    ::close(pipe_fds[0]);
+    ::close(pipe_fds[1]);
+    if (::chdir(dir.c_str()) == 0) ::execve(argv[0], argv.data(), envp.data());
+    ::_exit(127);
+  }
+  ::close(pipe_fds[1]);
+  RunResult result;
+  if (options.console != Console::kBrokenPipe) {
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0)
+      result.console.append(buffer, static_cast<size_t>(n));
+    ::close(pipe_fds[0]);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  result.exit_code =
+      WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return result;
+}
+
+#endif
+
 }  // namespace
 
+SmallDisk::SmallDisk(const std::string& path) : path_(path) {
+#ifdef __linux__
+  mounted_ = ::mount("tmpfs", path.c_str(), "tmpfs", 0, "size=96k") == 0;
+#endif
+}
+
+SmallDisk::~SmallDisk() {
+#ifdef __linux__
+  if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+#endif
+}
+
 TempDir::TempDir() {
-  std::string pattern =
-      (fs::temp_directory_path() / "tallyhawk-e2e-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; path_.empty(); ++attempt) {
+    fs::path name = fs::temp_directory_path() /
+                    ("tallyhawk-e2e-" + std::to_string(random()));
+    if (fs::create_directory(name)) {
+      path_ = name.string();
+    } else if (attempt == 100) {
+      throw std::runtime_error("no temporary directory");
+    }
+  }
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  // Give back write permission first, so that read-only test directories go.
-  for (auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add,
-                    ignored);
-  }
   fs::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 void TempDir::Write(const std::string& relative,
                     const std::string& bytes) const {
-  fs::path full = fs::path(path_) / relative;
-  fs::create_directories(full.parent_path());
-  std::ofstream out(full, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  WriteFile(path_ + "/" + relative, bytes);
 }
 
 void TempDir::MakeDirectory(const std::string& relative) const {
@@ -79,7 +192,7 @@ std::map<std::string, std::string> ReadTree(const std::string& root) {
   for (auto& entry : fs::recursive_directory_iterator(root)) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
-    files[fs::relative(entry.path(), root).string()] =
+    files[fs::relative(entry.path(), root).generic_string()] =
         std::string(std::istreambuf_iterator<char>(in), {});
   }
   return files;
@@ -103,62 +216,60 @@ bool TempDir::Exists(const std::string& relative) const {
 RunResult RunTallyhawkIn(const TempDir& dir,
                          const std::vector<std::string>& args,
                          const SpawnOptions& options) {
-  int pipe_fds[2];
-  if (::pipe(pipe_fds) != 0) throw std::runtime_error("pipe");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  if (options.console == Console::kClosed) {
-    posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
-  } else {
-    posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
-  }
-  posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
-  posix_spawn_file_actions_addclose(&actions, pipe_fds[1]);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null",
-                                   O_RDONLY, 0);
-  // Nobody reads a broken pipe: every console write meets a closed reader.
-  if (options.console == Console::kBrokenPipe) ::close(pipe_fds[0]);
-
-  std::vector<std::string> argv_text = {options.program};
-  argv_text.insert(argv_text.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : argv_text) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> env_text = RunEnvironment(options.tz);
-  std::vector<char*> envp;
-  for (std::string& var : env_text) envp.push_back(var.data());
-  envp.push_back(nullptr);
-
-  // posix_spawn has no chdir action in this libc version: change the
-  // directory around the spawn (tests run single-threaded).
-  std::string old_dir = fs::current_path().string();
-  fs::current_path(dir.path());
-  pid_t pid;
-  int spawned =
-      posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  fs::current_path(old_dir);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(pipe_fds[1]);
-  if (spawned != 0) throw std::runtime_error("cannot start the program");
-  RunResult result;
-  if (options.console != Console::kBrokenPipe) {
-    char buffer[65536];
-    ssize_t n;
-    while ((n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0) {
-      result.console.append(buffer, static_cast<size_t>(n));
+  std::vector<std::string> argv = {
+      fs::absolute(options.program).make_preferred().string()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  RunResult result = Spawn(dir.path(), argv, options);
+  const std::string raw = std::move(result.console);
+  result.console.clear();
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (raw.compare(i, kConsoleLineEnd.size(), kConsoleLineEnd) == 0) {
+      result.console += '\n';
+      i += kConsoleLineEnd.size() - 1;
+    } else {
+      if (raw[i] == '\n') ADD_FAILURE() << "a bare line feed on the console";
+      result.console += raw[i];
     }
-    ::close(pipe_fds[0]);
   }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  result.exit_code =
-      WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
 }
 
 RunResult RunProgramIn(const TempDir& dir, const std::string& program,
                        const std::vector<std::string>& args) {
   return RunTallyhawkIn(dir, args, {.program = program});
+}
+
+RunResult RunTallyhawkAt(const TempDir& dir,
+                         const std::function<void(long long now)>& prepare) {
+  if (kClockFrozen) {
+    prepare(kFrozenNow);
+    return RunTallyhawkIn(dir);
+  }
+  for (int attempt = 1;; ++attempt) {
+    for (auto& entry : fs::directory_iterator(dir.path()))
+      fs::remove_all(entry.path());
+    // Start as a second begins, so that the run has all of it.
+    const std::time_t before = std::time(nullptr);
+    while (std::time(nullptr) == before)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const std::time_t now = std::time(nullptr);
+    prepare(now);
+    RunResult run = RunTallyhawkIn(dir);
+    if (std::time(nullptr) == now || attempt == 10) return run;
+  }
+}
+
+std::string Masked(const std::string& text) {
+  static const std::regex build_date(
+      "(Tallyhawk v[0-9]+\\.[0-9]+ Build )[A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4}");
+  // The reports' date texts and the JSON files' ISO 8601 times.
+  static const std::regex run_time(
+      "[A-Z][a-z]{2} [A-Z][a-z]{2} [0-3][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} "
+      "[0-9]{4}|[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}"
+      "[+-][0-9]{2}:[0-9]{2}");
+  std::string masked = std::regex_replace(text, build_date, "$1<build date>");
+  return kClockFrozen ? masked
+                      : std::regex_replace(masked, run_time, "<run time>");
 }
 
 std::string CrLf(const std::string& text) {
@@ -168,10 +279,6 @@ std::string CrLf(const std::string& text) {
     out += c;
   }
   return out;
-}
-
-std::string ConsoleBanner() {
-  return "Tallyhawk v0.2 Build " + BuildDate() + "\nby Brannoch\n";
 }
 
 }  // namespace tallyhawk::testing

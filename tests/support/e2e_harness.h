@@ -1,20 +1,26 @@
 // Runs the real program in a fresh temporary directory and reads back every
-// byte it wrote. The clock is frozen with libfaketime and TZ, so that dates
-// in the output are known.
+// byte it wrote. On Linux libfaketime freezes the run's clock, so that dates
+// in the output are known; where it cannot, Masked() hides them.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "support/platform_expectations.h"
 
 namespace tallyhawk::testing {
 
 // The frozen time of every run: Sunday 2026-12-06 12:00:00 in UTC.
 constexpr long long kFrozenNow = 1796558400;
 constexpr char kFrozenDateText[] = "Sun Dec 06 12:00:00 2026\n";
+// The console's first two lines, with the build date as Masked() shows it.
+constexpr char kBanner[] = "Tallyhawk v0.2 Build <build date>\nby Brannoch\n";
 
 struct RunResult {
   int exit_code = -1;
+  // The console with the platform's line end written as "\n".
   std::string console;
 };
 
@@ -38,8 +44,11 @@ class TempDir {
   std::string path_;
 };
 
-// Every regular file below `root`, by relative path; empty when `root` is
-// missing.
+// Writes `bytes` to the file `path`, making its parent directories.
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// Every regular file below `root` (none when it is missing), by relative
+// path written with '/'.
 std::map<std::string, std::string> ReadTree(const std::string& root);
 
 // What the program's standard output is connected to.
@@ -47,7 +56,7 @@ enum class Console { kCaptured, kClosed, kBrokenPipe };
 
 struct SpawnOptions {
   std::string program = TALLYHAWK_BINARY;
-  std::string tz = "UTC";
+  std::string tz = "UTC0";  // a POSIX name, which every C runtime knows
   Console console = Console::kCaptured;
 };
 
@@ -60,10 +69,30 @@ RunResult RunTallyhawkIn(const TempDir& dir,
 RunResult RunProgramIn(const TempDir& dir, const std::string& program,
                        const std::vector<std::string>& args);
 
+// Calls `prepare(now)` and runs the program, so that the whole run sees the
+// second `now`: kFrozenNow under the frozen clock; elsewhere a second of the
+// real clock, trying again when a run spans two.
+RunResult RunTallyhawkAt(const TempDir& dir,
+                         const std::function<void(long long now)>& prepare);
+
+// `text` with the banner's build date, and where the clock is not frozen
+// every run time, as placeholders; a date of another shape stays.
+std::string Masked(const std::string& text);
+
 // Text with every "\n" turned into "\r\n", as files are written.
 std::string CrLf(const std::string& text);
 
-// The two banner lines of the console.
-std::string ConsoleBanner();
+// A small file system mounted over `path`, so that the disk runs full;
+// mounted() is false where that is impossible.
+class SmallDisk {
+ public:
+  explicit SmallDisk(const std::string& path);
+  ~SmallDisk();
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string path_;
+  bool mounted_ = false;
+};
 
 }  // namespace tallyhawk::testing

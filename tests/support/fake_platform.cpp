@@ -1,8 +1,7 @@
 #include "support/fake_platform.h"
 
-#include <time.h>
-
 #include <cstring>
+#include <ctime>
 
 namespace tallyhawk::testing {
 namespace {
@@ -93,10 +92,8 @@ DirectoryResult FakePlatform::CreateDirectory(const std::string& path) {
 }
 
 LocalTime FakePlatform::ToLocalTime(int64_t seconds) {
-  time_t t = static_cast<time_t>(seconds);
-  struct tm tm_value {};
-  gmtime_r(&t, &tm_value);
-  return LocalTimeFromTm(tm_value);
+  const std::time_t t = static_cast<std::time_t>(seconds);
+  return LocalTimeFromTm(*std::gmtime(&t));  // the tests run single-threaded
 }
 
 }  // namespace tallyhawk::testing

@@ -2,13 +2,14 @@
 
 #include "platform/platform.h"
 #include "support/e2e_harness.h"
+#include "support/platform_expectations.h"
 
 namespace tallyhawk {
 namespace {
 
 using testing::TempDir;
 
-class PosixPlatformTest : public ::testing::Test {
+class SystemPlatformTest : public ::testing::Test {
  protected:
   std::string Path(const std::string& relative) {
     return dir_.path() + "/" + relative;
@@ -19,7 +20,7 @@ class PosixPlatformTest : public ::testing::Test {
   std::unique_ptr<Platform> platform_ = MakeSystemPlatform();
 };
 
-TEST_F(PosixPlatformTest, AtomicFileReplacesTheTargetOnlyOnCommit) {
+TEST_F(SystemPlatformTest, AtomicFileReplacesTheTargetOnlyOnCommit) {
   dir_.Write("report.txt", "old");
   auto dropped = platform_->CreateAtomicFile(Path("report.txt"));
   ASSERT_NE(dropped, nullptr);
@@ -38,7 +39,7 @@ TEST_F(PosixPlatformTest, AtomicFileReplacesTheTargetOnlyOnCommit) {
   EXPECT_EQ(FileCount(), 1u);
 }
 
-TEST_F(PosixPlatformTest, TwoAtomicFilesForOneTargetDoNotShareATemporary) {
+TEST_F(SystemPlatformTest, TwoAtomicFilesForOneTargetDoNotShareATemporary) {
   auto first = platform_->CreateAtomicFile(Path("a.html"));
   auto second = platform_->CreateAtomicFile(Path("a.html"));
   first->Write("first");
@@ -51,14 +52,14 @@ TEST_F(PosixPlatformTest, TwoAtomicFilesForOneTargetDoNotShareATemporary) {
 
 // A full disk shows when the buffered bytes reach the system: a Commit that
 // cannot write them out must fail, or a cut template would pass as whole.
-TEST_F(PosixPlatformTest, CommitFailsWhenTheBufferedBytesDoNotFit) {
+TEST_F(SystemPlatformTest, CommitFailsWhenTheBufferedBytesDoNotFit) {
   auto file = platform_->CreateFile("/dev/full");
   if (!file) GTEST_SKIP() << "no /dev/full here";
   EXPECT_TRUE(file->Write("[General]\nTopX=100\n"));
   EXPECT_FALSE(file->Commit());
 }
 
-TEST_F(PosixPlatformTest, DirectoryCreationOutcomes) {
+TEST_F(SystemPlatformTest, DirectoryCreationOutcomes) {
   dir_.MakeDirectory("zone");
   dir_.Write("file", "");
   // An existing directory, or a plain file of that name, counts as existing.
@@ -68,7 +69,7 @@ TEST_F(PosixPlatformTest, DirectoryCreationOutcomes) {
   }
   EXPECT_EQ(platform_->CreateDirectory(Path("file/zone/")),
             DirectoryResult::kMissingParent);
-  EXPECT_EQ(platform_->CreateDirectory(Path(std::string(300, 'x') + "/")),
+  EXPECT_EQ(platform_->CreateDirectory(Path(testing::RefusedName() + "/")),
             DirectoryResult::kOtherError);
 }
 
