@@ -84,52 +84,6 @@ TEST(IsoTimeTextTest, LocalTimeWithTheOffsetItHasFromUtc) {
   for (const auto& [time, text] : cases) EXPECT_EQ(IsoTimeText(time), text);
 }
 
-TEST(StatsJsonTest, WholeDocument) {
-  Settings settings;
-  settings.General.TopX = 3;
-  settings.Usage.LastDays = -1;
-  StatsJson json(7, "Arena \xe9", settings);
-  json.AddList("Ratio", "Ratio", PageKind::kPilot,
-               TopList({{"<b>", "Red\"", "--- (60/0)", 1000060},
-                        {"Ace", "", "1.500 (60/40)", 1.5}}));
-  json.AddList("SqAvgKill", "Average Kill", PageKind::kSquad,
-               TopList({{"Blue", "", "8.3", 500.0 / 60}}));
-  json.AddList("SqMembers", "Members", PageKind::kSquad, TopList());
-  EXPECT_EQ(json.Text({1796558400, Local(2026, 12, 6, 13, 0, 0)}),
-            R"json({
-  "scoreId": 7,
-  "zoneDirectory": "Arena \u00e9",
-  "runTime": "2026-12-06T13:00:00+01:00",
-  "settings": {"TopX": 3, "MinKills": 50, "MinMembers": 5, "LastDays": -1},
-  "lists": [
-    {
-      "key": "Ratio",
-      "title": "Ratio",
-      "kind": "pilot",
-      "entries": [
-        {"rank": 1, "name": "\u003cb\u003e", "squadName": "Red\"", "value": null, "valueText": "--- (60/0)"},
-        {"rank": 2, "name": "Ace", "squadName": "", "value": 1.5, "valueText": "1.500 (60/40)"}
-      ]
-    },
-    {
-      "key": "SqAvgKill",
-      "title": "Average Kill",
-      "kind": "squad",
-      "entries": [
-        {"rank": 1, "name": "Blue", "value": 8.333333333333334, "valueText": "8.3"}
-      ]
-    },
-    {
-      "key": "SqMembers",
-      "title": "Members",
-      "kind": "squad",
-      "entries": []
-    }
-  ]
-}
-)json");
-}
-
 TEST(UsageJsonTest, FiguresThatAreOnWithTheCutOffOfTheWindow) {
   const UsageSettings usage{.LastDays = -1,
                             .DoActivePlayers = false,
