@@ -33,8 +33,8 @@ ReadResult ReadWholeFile(Platform& platform, const std::string& path,
 
 std::string TemporaryName(const std::string& path, unsigned long pid,
                           unsigned n) {
-  return path + ".tallyhawk-" + std::to_string(pid) + "-" +
-         std::to_string(n) + ".tmp";
+  return path + ".tallyhawk-" + std::to_string(pid) + "-" + std::to_string(n) +
+         ".tmp";
 }
 
 bool IsTemporaryOf(std::string_view name, std::string_view base) {
@@ -43,11 +43,13 @@ bool IsTemporaryOf(std::string_view name, std::string_view base) {
   if (!name.starts_with(base)) return false;
   name.remove_prefix(base.size());
   if (!name.starts_with(prefix) || !name.ends_with(suffix)) return false;
-  name = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  name =
+      name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
   // Two numbers joined by one '-'.
   const size_t dash = name.find('-');
   if (dash == std::string_view::npos) return false;
-  for (std::string_view number : {name.substr(0, dash), name.substr(dash + 1)}) {
+  for (std::string_view number :
+       {name.substr(0, dash), name.substr(dash + 1)}) {
     if (number.empty() ||
         number.find_first_not_of("0123456789") != std::string_view::npos) {
       return false;

@@ -306,8 +306,8 @@ class PosixPlatform : public Platform {
     // The temporary name carries the process ID and a counter, so two runs at
     // once, or two reports of one run, never share a temporary file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string temp = TemporaryName(path, static_cast<unsigned long>(::getpid()),
-                                       counter_++);
+      std::string temp = TemporaryName(
+          path, static_cast<unsigned long>(::getpid()), counter_++);
       int fd =
           ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0) {

@@ -42,7 +42,8 @@ class FakeOutputFile : public OutputFile {
   }
 
   bool Write(std::string_view bytes) override {
-    if (platform_.Fails("write", path_) || platform_.failing_writes.count(path_))
+    if (platform_.Fails("write", path_) ||
+        platform_.failing_writes.count(path_))
       return false;
     if (atomic_) {
       pending_.append(bytes);
