@@ -26,7 +26,7 @@ std::string ExpectedMessage(const std::string& operation) {
     return "Failed to open " + path.substr(0, path.size() - 4) +
            " database, exiting";
   if (kind == "mkdir") return "Unspecified error creating subdirectory";
-  const std::string output = path.ends_with(".txt")           ? "text"
+  const std::string output = path.ends_with(".txt")            ? "text"
                              : path.find("Stats") != path.npos ? "group HTML"
                                                                : "HTML";
   return (kind == "open" ? "Unable to open file for "
@@ -36,12 +36,11 @@ std::string ExpectedMessage(const std::string& operation) {
 
 TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
   FakePlatform start;
-  start.files = {
-      {"tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n"},
-      {"user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10)},
-      {"squad.dat", MakeSquad(10, "Red")},
-      {"score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
-                        MakeScore(2, 7, 2, 70, 0, 300, 0)}};
+  start.files = {{"tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n"},
+                 {"user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10)},
+                 {"squad.dat", MakeSquad(10, "Red")},
+                 {"score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
+                                   MakeScore(2, 7, 2, 70, 0, 300, 0)}};
   ASSERT_EQ(RunTallyhawk({}, start), 0);
   // The runs below find the earlier run's reports, write different ones and
   // write the zone map's template afresh.
