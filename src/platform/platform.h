@@ -49,7 +49,8 @@ class HeldOutputFile {
   virtual ~HeldOutputFile() = default;
   // Empties the file and hands it over for writing. Null, with the file left
   // as it was, when it is one of the protected inputs (see
-  // Platform::ProtectInputs) or cannot be emptied.
+  // Platform::ProtectInputs) or cannot be emptied; a file that the opening
+  // created is then removed again, so that a missing input stays missing.
   virtual std::unique_ptr<OutputFile> Start() = 0;
 };
 

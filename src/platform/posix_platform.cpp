@@ -128,14 +128,24 @@ class PosixOutputFile : public OutputFile {
 
 class PosixHeldFile : public HeldOutputFile {
  public:
-  PosixHeldFile(int fd, const InputGuard& guard) : fd_(fd), guard_(guard) {}
+  // `created_path` is the path when opening created the file, else empty.
+  PosixHeldFile(int fd, const InputGuard& guard, std::string created_path)
+      : fd_(fd), guard_(guard), created_path_(std::move(created_path)) {}
   ~PosixHeldFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
 
   std::unique_ptr<OutputFile> Start() override {
     struct stat st;
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || guard_.Covers(st)) return nullptr;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return nullptr;
+    if (guard_.Covers(st)) {
+      struct stat named;
+      if (!created_path_.empty() && st.st_size == 0 &&
+          ::stat(created_path_.c_str(), &named) == 0 && SameFile(st, named)) {
+        ::unlink(created_path_.c_str());
+      }
+      return nullptr;
+    }
     // Only a regular file has contents to drop; a device such as /dev/null
     // is written as it is.
     if (S_ISREG(st.st_mode) && ::ftruncate(fd_, 0) != 0) return nullptr;
@@ -145,6 +155,7 @@ class PosixHeldFile : public HeldOutputFile {
  private:
   int fd_;
   const InputGuard& guard_;
+  std::string created_path_;
 };
 
 // A temporary file is in use while its writer holds an exclusive flock() on
@@ -290,9 +301,14 @@ class PosixPlatform : public Platform {
   }
 
   std::unique_ptr<HeldOutputFile> OpenOutput(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // Tells a file that this open creates from one that was there.
+    int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::make_unique<PosixHeldFile>(fd, guard_, path);
+    if (errno != EEXIST) return nullptr;
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
-    return std::make_unique<PosixHeldFile>(fd, guard_);
+    return std::make_unique<PosixHeldFile>(fd, guard_, "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(

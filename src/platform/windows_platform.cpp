@@ -146,14 +146,21 @@ class WindowsOutputFile : public OutputFile {
 
 class WindowsHeldFile : public HeldOutputFile {
  public:
-  WindowsHeldFile(HANDLE handle, const InputGuard& guard)
-      : handle_(handle), guard_(guard) {}
+  // `created_path` is the path when opening created the file, else empty.
+  WindowsHeldFile(HANDLE handle, const InputGuard& guard,
+                  std::string created_path)
+      : handle_(handle),
+        guard_(guard),
+        created_path_(std::move(created_path)) {}
   ~WindowsHeldFile() override {
     if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
   }
 
   std::unique_ptr<OutputFile> Start() override {
-    if (handle_ == INVALID_HANDLE_VALUE || guard_.CoversHandle(handle_)) {
+    if (handle_ == INVALID_HANDLE_VALUE) return nullptr;
+    if (guard_.CoversHandle(handle_)) {
+      CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+      if (!created_path_.empty()) DeleteFileA(created_path_.c_str());
       return nullptr;
     }
     // Only a file on disk has contents to drop; a device such as NUL is
@@ -169,6 +176,7 @@ class WindowsHeldFile : public HeldOutputFile {
  private:
   HANDLE handle_;
   const InputGuard& guard_;
+  std::string created_path_;
 };
 
 // Renames the open file `handle` (opened with DELETE access) to `target`.
@@ -279,7 +287,9 @@ class WindowsPlatform : public Platform {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<WindowsHeldFile>(handle, guard_);
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    return std::make_unique<WindowsHeldFile>(handle, guard_,
+                                             created ? path : "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(

@@ -76,6 +76,12 @@ TEST(ReliabilityTest, NoOutputEverReplacesOrEmptiesADatabase) {
     EXPECT_EQ(dir.Read(test.database), test.bytes);
     EXPECT_FALSE(HasTemporaryFiles(dir.Files()));
   }
+  // A missing database named like the log stays missing.
+  Zone dir("[General]\nDatUser=none.dat\n");
+  RunResult run = RunTallyhawkIn(dir, {"/Lnone.dat"});
+  EXPECT_NE(run.console.find("ERROR: Failed to open user database"),
+            std::string::npos);
+  EXPECT_FALSE(dir.Exists("none.dat"));
 }
 
 // A FIFO would block the run and a device would never end: each is a

@@ -82,11 +82,14 @@ class FakeOutputFile : public OutputFile {
 
 class FakeHeldFile : public HeldOutputFile {
  public:
-  FakeHeldFile(FakePlatform& platform, std::string path)
-      : platform_(platform), path_(std::move(path)) {}
+  FakeHeldFile(FakePlatform& platform, std::string path, bool created)
+      : platform_(platform), path_(std::move(path)), created_(created) {}
   std::unique_ptr<OutputFile> Start() override {
-    if (platform_.Fails("truncate", path_) || platform_.IsProtected(path_))
+    if (platform_.Fails("truncate", path_)) return nullptr;
+    if (platform_.IsProtected(path_)) {
+      if (created_) platform_.files.erase(path_);
       return nullptr;
+    }
     platform_.files[path_].clear();
     return std::make_unique<FakeOutputFile>(platform_, path_, false);
   }
@@ -94,6 +97,7 @@ class FakeHeldFile : public HeldOutputFile {
  private:
   FakePlatform& platform_;
   std::string path_;
+  bool created_;
 };
 
 }  // namespace
@@ -129,8 +133,8 @@ std::unique_ptr<InputFile> FakePlatform::OpenConfigInput(
 std::unique_ptr<HeldOutputFile> FakePlatform::OpenOutput(
     const std::string& path) {
   if (Fails("open", path) || uncreatable.count(path)) return nullptr;
-  files.try_emplace(path);
-  return std::make_unique<FakeHeldFile>(*this, path);
+  const bool created = files.try_emplace(path).second;
+  return std::make_unique<FakeHeldFile>(*this, path, created);
 }
 
 std::unique_ptr<OutputFile> FakePlatform::CreateAtomicFile(
