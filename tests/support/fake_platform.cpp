@@ -103,8 +103,11 @@ class FakeHeldFile : public HeldOutputFile {
 }  // namespace
 
 bool FakePlatform::Fails(const char* kind, const std::string& path) {
-  operations.push_back(std::string(kind) + " " + path);
-  return operations.size() == failing_operation;
+  ++operation_count;
+  if (record_operations) operations.push_back(std::string(kind) + " " + path);
+  if (operation_count != failing_operation) return false;
+  failed_operation = std::string(kind) + " " + path;
+  return true;
 }
 
 bool FakePlatform::IsProtected(const std::string& path) const {

@@ -31,11 +31,15 @@ class FakePlatform : public Platform {
   std::set<std::string> failing_writes;   // Write fails
   std::set<std::string> failing_commits;  // Commit fails
 
-  // Every file operation so far, in order, as "<kind> <path>"; the kinds are
-  // open, read, write, flush, close, rename, truncate and mkdir. The
-  // operation whose number (from 1) is `failing_operation` fails.
-  std::vector<std::string> operations;
+  // File operations are counted; the kinds are open, read, write, flush,
+  // close, rename, truncate and mkdir. The operation whose number (from 1)
+  // is `failing_operation` fails, and is kept as "<kind> <path>" in
+  // `failed_operation`. With `record_operations` every one is kept in order.
+  size_t operation_count = 0;
   size_t failing_operation = 0;
+  std::string failed_operation;
+  bool record_operations = false;
+  std::vector<std::string> operations;
 
   // The paths that ProtectInputs named last.
   std::vector<std::string> protected_inputs;
