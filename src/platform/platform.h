@@ -102,13 +102,13 @@ class Platform {
   // Start. Null on failure.
   std::unique_ptr<OutputFile> CreateFile(const std::string& path);
 
-  // Creates a temporary file beside `path` (see TemporaryName), unique to
-  // this process and marked as in use while it is open. Commit() renames it
-  // over `path`; destroying it without a successful Commit() removes the
-  // temporary file. Null when the temporary file cannot be made, or when
-  // `path` names an existing directory or a protected input. Temporary files
-  // of `path` that runs which are no longer going left behind are removed
-  // first.
+  // First removes the temporary files of `path` that earlier runs, no longer
+  // going, left behind; then creates a temporary file beside `path` (see
+  // TemporaryName), unique to this process and marked as in use while it is
+  // open. Commit() renames it over `path`; destroying it without a
+  // successful Commit() removes the temporary file. Null when the temporary
+  // file cannot be made, or when `path` names an existing directory or a
+  // protected input.
   virtual std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) = 0;
 
