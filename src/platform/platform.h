@@ -90,7 +90,8 @@ class Platform {
   // Names the files that no output may replace or empty, whatever name the
   // output is given (another spelling of the path, a link): creating such an
   // output fails as if it could not be opened. The names are looked up
-  // afresh at every creation.
+  // afresh at every creation; while one names no file, an output of that
+  // very name is refused too, so that a missing input stays missing.
   virtual void ProtectInputs(const std::vector<std::string>& paths) = 0;
 
   // Opens `path` for writing, created when missing, without emptying it.

@@ -9,6 +9,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -74,6 +75,11 @@ class InputGuard {
       }
     }
     return false;
+  }
+  // Whether `path`, which names no file yet, is spelled as one of the
+  // inputs: creating it would make a missing input appear.
+  bool Names(const std::string& path) const {
+    return std::find(paths_.begin(), paths_.end(), path) != paths_.end();
   }
 
  private:
@@ -314,8 +320,9 @@ class PosixPlatform : public Platform {
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 &&
-        (S_ISDIR(st.st_mode) || guard_.Covers(st))) {
+    if (::stat(path.c_str(), &st) == 0
+            ? S_ISDIR(st.st_mode) || guard_.Covers(st)
+            : guard_.Names(path)) {
       return nullptr;
     }
     RemoveAbandonedTemporaries(path);

@@ -93,6 +93,11 @@ class InputGuard {
     FileIdentity file;
     return IdentityOfHandle(handle, &file) && Covers(file);
   }
+  // Whether `path`, which names no file yet, is spelled as one of the
+  // inputs: creating it would make a missing input appear.
+  bool Names(const std::string& path) const {
+    return std::find(paths_.begin(), paths_.end(), path) != paths_.end();
+  }
 
  private:
   std::vector<std::string> paths_;
@@ -296,7 +301,10 @@ class WindowsPlatform : public Platform {
       const std::string& path) override {
     if (IsDirectory(path)) return nullptr;
     FileIdentity target;
-    if (IdentityOfPath(path, &target) && guard_.Covers(target)) return nullptr;
+    if (IdentityOfPath(path, &target) ? guard_.Covers(target)
+                                      : guard_.Names(path)) {
+      return nullptr;
+    }
     RemoveAbandonedTemporaries(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string temp = TemporaryName(

@@ -85,6 +85,8 @@ TEST_F(PosixPlatformTest, OutputsNeverEmptyOrReplaceAProtectedInput) {
     EXPECT_EQ(platform_->CreateFile(Path(name)), nullptr) << name;
     EXPECT_EQ(platform_->CreateAtomicFile(Path(name)), nullptr) << name;
   }
+  // A missing input stays missing.
+  EXPECT_EQ(platform_->CreateAtomicFile(Path("missing.dat")), nullptr);
   EXPECT_EQ(dir_.Read("user.dat"), "users");
   EXPECT_NE(platform_->CreateFile(Path("old.log")), nullptr);
   EXPECT_EQ(dir_.Read("old.log"), "");
