@@ -158,10 +158,11 @@ void WriteSettingsTemplate(Platform& platform, StatusOutput& status,
                            const std::string& name, const Settings& settings) {
   status.line() << "Settings not found, creating '" << name << "' ... ";
   status.PrintStatusLine();
-  std::unique_ptr<OutputFile> file = platform.CreateFile(name);
-  if (!file) throw FatalError("Unable to create INI template, exiting");
-  bool written = WriteWithCrLf(*file, SettingsTemplateText(settings));
-  if (!file->Commit() || !written) {
+  // Written under a temporary name and renamed into place when complete, so
+  // that a failed write leaves no template that a later run would read.
+  std::unique_ptr<OutputFile> file = platform.CreateAtomicFile(name);
+  if (!file || !WriteWithCrLf(*file, SettingsTemplateText(settings)) ||
+      !file->Commit()) {
     throw FatalError("Unable to create INI template, exiting");
   }
 }
@@ -234,15 +235,17 @@ Settings LoadSettings(Platform& platform, StatusOutput& status,
                       bool mayCreateTemplate) {
   Settings settings;
   std::string text;
-  if (!ReadWholeFile(platform, ini_file_name, &text)) {
-    if (!mayCreateTemplate) {
-      throw FatalError("Unable to load configuration settings, exiting");
-    }
-    WriteSettingsTemplate(platform, status, ini_file_name, settings);
-  } else {
+  const ReadResult read = ReadWholeFile(platform, ini_file_name, &text);
+  if (read == ReadResult::kRead) {
     status.line() << "Loading settings from '" << ini_file_name << "' ... ";
     status.PrintStatusLine();
     ParseSettings(text, settings);
+  } else if (read == ReadResult::kMissing && mayCreateTemplate) {
+    WriteSettingsTemplate(platform, status, ini_file_name, settings);
+  } else {
+    // A file that exists but cannot be read holds the admin's settings: it
+    // is never replaced by the template.
+    throw FatalError("Unable to load configuration settings, exiting");
   }
   NormalizeDirectory(settings.Output.Directory);
   status.PrintStatus("Done\n");

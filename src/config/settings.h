@@ -102,7 +102,8 @@ std::string SettingsTemplateText(const Settings& settings);
 
 // The settings of `ini_file_name` over the defaults, with Directory ending in
 // a separator. When the file is missing and `mayCreateTemplate` is true the
-// template is written and the defaults are used.
+// template is written and the defaults are used; a file that exists but
+// cannot be read ends the run.
 Settings LoadSettings(Platform& platform, StatusOutput& status,
                       const std::string& ini_file_name, bool mayCreateTemplate);
 

@@ -13,13 +13,15 @@ constexpr char kZoneTemplateError[] =
     "Unable to create zone info template, exiting";
 
 // Writes the template without any message: it is created quietly during
-// start-up whether or not subdirectories are used.
+// start-up whether or not subdirectories are used. Like the settings
+// template it appears only when complete.
 void WriteZoneInfoTemplate(const ZoneDirs& zone_dirs) {
   std::unique_ptr<OutputFile> file =
-      zone_dirs.platform.CreateFile(zone_dirs.ZoneInfoFileName);
-  if (!file) throw FatalError(kZoneTemplateError);
-  bool written = WriteWithCrLf(*file, ZoneInfoTemplateText());
-  if (!file->Commit() || !written) throw FatalError(kZoneTemplateError);
+      zone_dirs.platform.CreateAtomicFile(zone_dirs.ZoneInfoFileName);
+  if (!file || !WriteWithCrLf(*file, ZoneInfoTemplateText()) ||
+      !file->Commit()) {
+    throw FatalError(kZoneTemplateError);
+  }
 }
 
 }  // namespace
@@ -59,22 +61,33 @@ std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id) {
   std::string map_text;
   std::string name;
   bool found = false;
-  if (ReadWholeFile(zone_dirs.platform, zone_dirs.ZoneInfoFileName,
-                    &map_text)) {
-    found = FindZoneDirName(map_text, score_id, &name);
-  } else {
-    WriteZoneInfoTemplate(zone_dirs);
+  switch (ReadWholeFile(zone_dirs.platform, zone_dirs.ZoneInfoFileName,
+                        &map_text)) {
+    case ReadResult::kRead:
+      found = FindZoneDirName(map_text, score_id, &name);
+      break;
+    case ReadResult::kMissing:
+      WriteZoneInfoTemplate(zone_dirs);
+      break;
+    case ReadResult::kUnreadable:
+      // A map that exists but cannot be read is never replaced by the
+      // template, and guessing its entries would send reports astray.
+      throw FatalError(kZoneTemplateError);
   }
   if (!found) name = FormatUnsigned(score_id);
   return name;
 }
 
 std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id) {
-  return zone_dirs.Directory + ZoneDirName(zone_dirs, score_id) +
-         PathSeparator();
+  const std::string name = ZoneDirName(zone_dirs, score_id);
+  // An empty name under an empty Directory is the working directory, as
+  // without subdirectories; a lone separator would name the root.
+  if (zone_dirs.Directory.empty() && name.empty()) return "";
+  return zone_dirs.Directory + name + PathSeparator();
 }
 
 void CreateSubdirectory(Platform& platform, const std::string& path) {
+  if (path.empty()) return;  // the working directory
   switch (platform.CreateDirectory(path)) {
     case DirectoryResult::kCreatedOrExists:
       return;

@@ -32,12 +32,13 @@ std::string ZoneInfoTemplateText();
 std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id);
 
 // The output directory of `score_id`: Directory, the mapped name (or the
-// score ID in decimal) and a separator. Writes the template when the map file
-// is missing.
+// score ID in decimal) and a separator; empty (the working directory) for an
+// empty name under an empty Directory. Writes the template when the map file
+// is missing; a map that exists but cannot be read ends the run.
 std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id);
 
-// Creates the directory that `path` (ending in a separator) names; returns
-// only when it exists afterwards.
+// Creates the directory that `path` (ending in a separator, or empty for the
+// working directory) names; returns only when it exists afterwards.
 void CreateSubdirectory(Platform& platform, const std::string& path);
 
 // Creates the subdirectory of every score ID of `score_ids`.

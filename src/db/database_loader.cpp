@@ -47,6 +47,8 @@ void LoadTable(Platform& platform, StatusOutput& status,
     ++count;
     if (count % texts.dot_interval == 0) status.Dot();
   }
+  // A read error would leave records out: the file counts as unreadable.
+  if (file->Failed()) throw FatalError(texts.failure);
   table.Finish();
   status.PrintStatus(" Done\n");
   status.line() << "Read " << count << texts.count_word << "\n";

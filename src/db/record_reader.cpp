@@ -10,7 +10,9 @@ constexpr size_t kBlockSize = size_t{1} << 20;
 }  // namespace
 
 RecordReader::RecordReader(InputFile& file, size_t record_size)
-    : file_(file), record_size_(record_size), buffer_(kBlockSize) {}
+    : file_(file),
+      record_size_(record_size),
+      buffer_(std::make_unique_for_overwrite<unsigned char[]>(kBlockSize)) {}
 
 const unsigned char* RecordReader::Next() {
   // A read may return fewer bytes than asked for without being at the end,
@@ -18,7 +20,7 @@ const unsigned char* RecordReader::Next() {
   while (end_ - begin_ < record_size_) {
     if (!Refill()) return nullptr;
   }
-  const unsigned char* record = buffer_.data() + begin_;
+  const unsigned char* record = buffer_.get() + begin_;
   begin_ += record_size_;
   return record;
 }
@@ -26,12 +28,12 @@ const unsigned char* RecordReader::Next() {
 bool RecordReader::Refill() {
   const size_t unread = end_ - begin_;
   if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, unread);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, unread);
     begin_ = 0;
     end_ = unread;
   }
-  const size_t got = file_.Read(reinterpret_cast<char*>(buffer_.data()) + end_,
-                                buffer_.size() - end_);
+  const size_t got = file_.Read(reinterpret_cast<char*>(buffer_.get()) + end_,
+                                kBlockSize - end_);
   end_ += got;
   return got > 0;
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 #include "platform/platform.h"
 
@@ -25,7 +25,9 @@ class RecordReader {
 
   InputFile& file_;
   size_t record_size_;
-  std::vector<unsigned char> buffer_;
+  // Not zeroed: only the bytes read are ever looked at, and a small file
+  // touches only the start of the block.
+  std::unique_ptr<unsigned char[]> buffer_;
   size_t begin_ = 0;  // first unread byte
   size_t end_ = 0;    // one past the last byte read
 };

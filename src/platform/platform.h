@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tallyhawk {
 
@@ -23,8 +25,11 @@ class InputFile {
  public:
   virtual ~InputFile() = default;
   // Reads up to `size` bytes into `buffer`; returns the number read, 0 at the
-  // end of the file or on a read error.
+  // end of the file or after a read error.
   virtual size_t Read(char* buffer, size_t size) = 0;
+  // Whether a read has failed, so that what was read is not the whole file.
+  // Sources whose reads cannot fail keep this default.
+  virtual bool Failed() const { return false; }
 };
 
 // A file opened for writing. Bytes are written as given (no line-end
@@ -38,6 +43,18 @@ class OutputFile {
   // Flushes and closes the file; for an atomic file, renames it over its final
   // name. After Commit the object only awaits destruction.
   virtual bool Commit() = 0;
+};
+
+// A file opened for writing whose contents are still as they were: it is
+// emptied only when it is started.
+class HeldOutputFile {
+ public:
+  virtual ~HeldOutputFile() = default;
+  // Empties the file and hands it over for writing. Null, with the file left
+  // as it was, when it is one of the protected inputs (see
+  // Platform::ProtectInputs) or cannot be emptied; a file that the opening
+  // created is then removed again, so that a missing input stays missing.
+  virtual std::unique_ptr<OutputFile> Start() = 0;
 };
 
 enum class DirectoryResult {
@@ -61,17 +78,41 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // Opens a regular file for reading. Returns null when it cannot be opened
-  // (missing, a directory, no permission).
+  // Opens a database for reading: a regular file. Null when it cannot be
+  // opened (missing, no permission) or is anything else (a directory, a FIFO,
+  // a device); opening such a path never waits.
   virtual std::unique_ptr<InputFile> OpenInput(const std::string& path) = 0;
 
-  // Creates or truncates `path` and writes straight into it. Null on failure.
-  virtual std::unique_ptr<OutputFile> CreateFile(const std::string& path) = 0;
+  // Opens a configuration file for reading: any file but a directory (a
+  // device such as /dev/null included). Null when it cannot be opened;
+  // `*missing` then tells whether there is no file under `path` (nothing, or
+  // a directory), as opposed to a file that exists but cannot be read.
+  virtual std::unique_ptr<InputFile> OpenConfigInput(const std::string& path,
+                                                     bool* missing) = 0;
 
-  // Creates a temporary file beside `path`, unique to this process. Commit()
-  // renames it over `path`; destroying it without a successful Commit()
-  // removes the temporary file. Null when the temporary file cannot be made,
-  // or when `path` names an existing directory.
+  // Names the files that no output may replace or empty, whatever name the
+  // output is given (another spelling of the path, a link): creating such an
+  // output fails as if it could not be opened. The names are looked up
+  // afresh at every creation; while one names no file, an output of that
+  // very name is refused too, so that a missing input stays missing.
+  virtual void ProtectInputs(const std::vector<std::string>& paths) = 0;
+
+  // Opens `path` for writing, created when missing, without emptying it.
+  // Null when it cannot be opened.
+  virtual std::unique_ptr<HeldOutputFile> OpenOutput(
+      const std::string& path) = 0;
+
+  // Creates or empties `path` and writes straight into it: OpenOutput, then
+  // Start. Null on failure.
+  std::unique_ptr<OutputFile> CreateFile(const std::string& path);
+
+  // First removes the temporary files of `path` that earlier runs, no longer
+  // going, left behind; then creates a temporary file beside `path` (see
+  // TemporaryName), unique to this process and marked as in use while it is
+  // open. Commit() renames it over `path`; destroying it without a
+  // successful Commit() removes the temporary file. Null when the temporary
+  // file cannot be made, or when `path` names an existing directory or a
+  // protected input.
   virtual std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) = 0;
 
@@ -92,8 +133,23 @@ std::unique_ptr<Platform> MakeSystemPlatform();
 // The fields of a broken-down C time.
 LocalTime LocalTimeFromTm(const struct tm& value);
 
-// Reads a whole file into `contents`. False when it cannot be opened.
-bool ReadWholeFile(Platform& platform, const std::string& path,
-                   std::string* contents);
+enum class ReadResult { kRead, kMissing, kUnreadable };
+
+// Reads a whole configuration file (see OpenConfigInput) into `contents`.
+ReadResult ReadWholeFile(Platform& platform, const std::string& path,
+                         std::string* contents);
+
+// The name of a temporary file of `path`: "<path>.tallyhawk-<pid>-<n>.tmp",
+// recognisable as this program's and as belonging to that final name.
+std::string TemporaryName(const std::string& path, unsigned long pid,
+                          unsigned n);
+
+// Whether the directory entry `name` has the form TemporaryName gives the
+// file `base` (a name without directory).
+bool IsTemporaryOf(std::string_view name, std::string_view base);
+
+// `path` split after its last separator ('/' or the platform's own): the
+// directory part (empty for the working directory) and the file name.
+std::pair<std::string, std::string> SplitDirectory(const std::string& path);
 
 }  // namespace tallyhawk

@@ -1,14 +1,19 @@
 // The platform on Linux and other POSIX systems.
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <map>
+#include <utility>
 
 #include "platform/platform.h"
 
@@ -40,14 +45,45 @@ class PosixInputFile : public InputFile {
     while (total < size) {
       ssize_t n = ::read(fd_, buffer + total, size - total);
       if (n < 0 && errno == EINTR) continue;
+      if (n < 0) failed_ = true;
       if (n <= 0) break;
       total += static_cast<size_t>(n);
     }
     return total;
   }
+  bool Failed() const override { return failed_; }
 
  private:
   int fd_;
+  bool failed_ = false;
+};
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The inputs that no output may replace or empty.
+class InputGuard {
+ public:
+  void Set(const std::vector<std::string>& paths) { paths_ = paths; }
+  // Whether `file` is one of the inputs, under whatever name.
+  bool Covers(const struct stat& file) const {
+    struct stat input;
+    for (const std::string& path : paths_) {
+      if (::stat(path.c_str(), &input) == 0 && SameFile(input, file)) {
+        return true;
+      }
+    }
+    return false;
+  }
+  // Whether `path`, which names no file yet, is spelled as one of the
+  // inputs: creating it would make a missing input appear.
+  bool Names(const std::string& path) const {
+    return std::find(paths_.begin(), paths_.end(), path) != paths_.end();
+  }
+
+ private:
+  std::vector<std::string> paths_;
 };
 
 // Buffers writes; a failed flush makes every later operation fail too.
@@ -96,10 +132,94 @@ class PosixOutputFile : public OutputFile {
   std::string buffer_;
 };
 
+class PosixHeldFile : public HeldOutputFile {
+ public:
+  // `created_path` is the path when opening created the file, else empty.
+  PosixHeldFile(int fd, const InputGuard& guard, std::string created_path)
+      : fd_(fd), guard_(guard), created_path_(std::move(created_path)) {}
+  ~PosixHeldFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  std::unique_ptr<OutputFile> Start() override {
+    struct stat st;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return nullptr;
+    if (guard_.Covers(st)) {
+      struct stat named;
+      if (!created_path_.empty() && st.st_size == 0 &&
+          ::stat(created_path_.c_str(), &named) == 0 && SameFile(st, named)) {
+        ::unlink(created_path_.c_str());
+      }
+      return nullptr;
+    }
+    // Only a regular file has contents to drop; a device such as /dev/null
+    // is written as it is.
+    if (S_ISREG(st.st_mode) && ::ftruncate(fd_, 0) != 0) return nullptr;
+    return std::make_unique<PosixOutputFile>(std::exchange(fd_, -1));
+  }
+
+ private:
+  int fd_;
+  const InputGuard& guard_;
+  std::string created_path_;
+};
+
+// A temporary file is in use while its writer holds an exclusive flock() on
+// it; the system drops the lock when the writer ends, however it ends. Takes
+// that lock on the new file `fd` at `temp_path`, and makes sure that the
+// name still leads to it: a clean-up may have taken it for a dead run's
+// before the lock was held. False when the name is no longer the file's.
+bool MarkInUse(int fd, const std::string& temp_path) {
+  while (::flock(fd, LOCK_EX) != 0) {
+    // Without locks on this file system nothing can be marked; a clean-up
+    // there cannot take the lock either, so it never removes the file.
+    if (errno != EINTR) return true;
+  }
+  struct stat opened, named;
+  return ::fstat(fd, &opened) == 0 && ::lstat(temp_path.c_str(), &named) == 0 &&
+         SameFile(opened, named);
+}
+
+// Removes the temporary file `path` when no writer holds it: its run has
+// ended without finishing it. Never touches a protected input, a file that
+// is not regular, or one that another process is writing.
+void RemoveIfAbandoned(const std::string& path, const InputGuard& guard) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  struct stat opened, named;
+  if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+      !guard.Covers(opened) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+      ::lstat(path.c_str(), &named) == 0 && SameFile(opened, named)) {
+    ::unlink(path.c_str());
+  }
+  ::close(fd);
+}
+
+// The temporary files of this program found in `directory` (empty for the
+// working directory), by entry name.
+std::vector<std::string> ListTemporaries(const std::string& directory) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
+  if (!dir) return names;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name.find(".tallyhawk-") != std::string_view::npos &&
+        name.ends_with(".tmp")) {
+      names.emplace_back(name);
+    }
+  }
+  ::closedir(dir);
+  return names;
+}
+
 class PosixAtomicFile : public OutputFile {
  public:
-  PosixAtomicFile(int fd, std::string temp_path, std::string final_path)
+  // `lock_fd` is a second descriptor of the file that keeps it marked as in
+  // use until it has been renamed or removed.
+  PosixAtomicFile(int fd, int lock_fd, std::string temp_path,
+                  std::string final_path)
       : file_(fd),
+        lock_fd_(lock_fd),
         temp_path_(std::move(temp_path)),
         final_path_(std::move(final_path)) {}
   ~PosixAtomicFile() override {
@@ -107,6 +227,7 @@ class PosixAtomicFile : public OutputFile {
       file_.Commit();
       ::unlink(temp_path_.c_str());
     }
+    if (lock_fd_ >= 0) ::close(lock_fd_);
   }
 
   bool Write(std::string_view bytes) override { return file_.Write(bytes); }
@@ -115,13 +236,17 @@ class PosixAtomicFile : public OutputFile {
   bool Commit() override {
     if (committed_) return false;
     if (!file_.Commit()) return false;
+    // Still marked as in use while it is renamed: the lock descriptor is
+    // closed only afterwards.
     if (::rename(temp_path_.c_str(), final_path_.c_str()) != 0) return false;
     committed_ = true;
+    ::close(std::exchange(lock_fd_, -1));
     return true;
   }
 
  private:
   PosixOutputFile file_;
+  int lock_fd_;
   std::string temp_path_;
   std::string final_path_;
   bool committed_ = false;
@@ -147,36 +272,82 @@ class PosixPlatform : public Platform {
   PosixPlatform() { PrepareProcess(); }
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer; it is
+    // refused below like everything else that is not a regular file.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
       ::close(fd);
       return nullptr;
     }
     return std::make_unique<PosixInputFile>(fd);
   }
 
-  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
+  std::unique_ptr<InputFile> OpenConfigInput(const std::string& path,
+                                             bool* missing) override {
+    *missing = false;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      *missing = errno == ENOENT || errno == ENOTDIR;
+      return nullptr;
+    }
+    struct stat st;
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || S_ISDIR(st.st_mode)) {
+      *missing = known;  // a directory holds no settings to lose
+      ::close(fd);
+      return nullptr;
+    }
+    return std::make_unique<PosixInputFile>(fd);
+  }
+
+  void ProtectInputs(const std::vector<std::string>& paths) override {
+    guard_.Set(paths);
+  }
+
+  std::unique_ptr<HeldOutputFile> OpenOutput(const std::string& path) override {
+    // Tells a file that this open creates from one that was there.
     int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::make_unique<PosixHeldFile>(fd, guard_, path);
+    if (errno != EEXIST) return nullptr;
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
-    return std::make_unique<PosixOutputFile>(fd);
+    return std::make_unique<PosixHeldFile>(fd, guard_, "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
+    if (::stat(path.c_str(), &st) == 0
+            ? S_ISDIR(st.st_mode) || guard_.Covers(st)
+            : guard_.Names(path)) {
+      return nullptr;
+    }
+    RemoveAbandonedTemporaries(path);
     // The temporary name carries the process ID and a counter, so two runs at
     // once, or two reports of one run, never share a temporary file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string temp = path + ".tmp" + std::to_string(::getpid()) + "-" +
-                         std::to_string(counter_++);
+      std::string temp = TemporaryName(
+          path, static_cast<unsigned long>(::getpid()), counter_++);
       int fd =
           ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd >= 0) return std::make_unique<PosixAtomicFile>(fd, temp, path);
-      if (errno != EEXIST) return nullptr;
+      if (fd < 0) {
+        if (errno == EEXIST) continue;
+        return nullptr;
+      }
+      if (!MarkInUse(fd, temp)) {
+        ::close(fd);  // removed by a clean-up; the next name will do
+        continue;
+      }
+      int lock_fd = ::dup(fd);
+      if (lock_fd < 0) {
+        ::unlink(temp.c_str());
+        ::close(fd);
+        return nullptr;
+      }
+      return std::make_unique<PosixAtomicFile>(fd, lock_fd, temp, path);
     }
     return nullptr;
   }
@@ -206,7 +377,29 @@ class PosixPlatform : public Platform {
   }
 
  private:
+  // Removes what dead runs left of `path`'s temporary files. Each directory
+  // is listed once per run; the entries found are checked when their report
+  // is written.
+  void RemoveAbandonedTemporaries(const std::string& path) {
+    const auto [directory, base] = SplitDirectory(path);
+    auto found = temporaries_.find(directory);
+    if (found == temporaries_.end()) {
+      found = temporaries_.emplace(directory, ListTemporaries(directory)).first;
+    }
+    std::vector<std::string>& names = found->second;
+    for (auto name = names.begin(); name != names.end();) {
+      if (IsTemporaryOf(*name, base)) {
+        RemoveIfAbandoned(directory + *name, guard_);
+        name = names.erase(name);
+      } else {
+        ++name;
+      }
+    }
+  }
+
   unsigned counter_ = 0;
+  InputGuard guard_;
+  std::map<std::string, std::vector<std::string>> temporaries_;
 };
 
 }  // namespace

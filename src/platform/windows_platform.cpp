@@ -1,4 +1,5 @@
-// The platform on Windows: paths with backslashes, files through the C
+// The platform on Windows: paths with backslashes, files opened through the
+// Win32 API (which decides sharing and identity) and written through the C
 // runtime, directories through the Win32 API.
 #include <direct.h>
 #include <errno.h>
@@ -11,8 +12,13 @@
 #undef CreateDirectory
 #undef CreateFile
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -23,15 +29,93 @@ constexpr size_t kBufferSize = 1 << 16;
 
 class WindowsInputFile : public InputFile {
  public:
-  explicit WindowsInputFile(FILE* file) : file_(file) {}
-  ~WindowsInputFile() override { std::fclose(file_); }
+  explicit WindowsInputFile(HANDLE handle) : handle_(handle) {}
+  ~WindowsInputFile() override { CloseHandle(handle_); }
   size_t Read(char* buffer, size_t size) override {
-    return std::fread(buffer, 1, size, file_);
+    size_t total = 0;
+    while (total < size && !failed_) {
+      const DWORD want =
+          static_cast<DWORD>(std::min<size_t>(size - total, 1u << 30));
+      DWORD got = 0;
+      if (!ReadFile(handle_, buffer + total, want, &got, nullptr)) {
+        failed_ = true;
+      }
+      if (got == 0) break;
+      total += got;
+    }
+    return total;
+  }
+  bool Failed() const override { return failed_; }
+
+ private:
+  HANDLE handle_;
+  bool failed_ = false;
+};
+
+// Volume and file index: the same for every name of one file.
+struct FileIdentity {
+  DWORD volume = 0;
+  DWORD index_high = 0;
+  DWORD index_low = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+bool IdentityOfHandle(HANDLE handle, FileIdentity* identity) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return false;
+  *identity = {info.dwVolumeSerialNumber, info.nFileIndexHigh,
+               info.nFileIndexLow};
+  return true;
+}
+
+bool IdentityOfPath(const std::string& path, FileIdentity* identity) {
+  HANDLE handle = CreateFileA(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool known = IdentityOfHandle(handle, identity);
+  CloseHandle(handle);
+  return known;
+}
+
+// The inputs that no output may replace or empty.
+class InputGuard {
+ public:
+  void Set(const std::vector<std::string>& paths) { paths_ = paths; }
+  bool Covers(const FileIdentity& file) const {
+    FileIdentity input;
+    for (const std::string& path : paths_) {
+      if (IdentityOfPath(path, &input) && input == file) return true;
+    }
+    return false;
+  }
+  bool CoversHandle(HANDLE handle) const {
+    FileIdentity file;
+    return IdentityOfHandle(handle, &file) && Covers(file);
+  }
+  // Whether `path`, which names no file yet, is spelled as one of the
+  // inputs: creating it would make a missing input appear.
+  bool Names(const std::string& path) const {
+    return std::find(paths_.begin(), paths_.end(), path) != paths_.end();
   }
 
  private:
-  FILE* file_;
+  std::vector<std::string> paths_;
 };
+
+// A C runtime stream over a Win32 handle that it then owns; null (with the
+// handle closed) on failure.
+FILE* StreamOf(HANDLE handle) {
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle),
+                                 _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  FILE* file = _fdopen(fd, "wb");
+  if (!file) _close(fd);
+  return file;
+}
 
 // Binary mode: the callers already write CR LF line ends.
 class WindowsOutputFile : public OutputFile {
@@ -65,10 +149,74 @@ class WindowsOutputFile : public OutputFile {
   bool ok_ = true;
 };
 
+class WindowsHeldFile : public HeldOutputFile {
+ public:
+  // `created_path` is the path when opening created the file, else empty.
+  WindowsHeldFile(HANDLE handle, const InputGuard& guard,
+                  std::string created_path)
+      : handle_(handle),
+        guard_(guard),
+        created_path_(std::move(created_path)) {}
+  ~WindowsHeldFile() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+
+  std::unique_ptr<OutputFile> Start() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return nullptr;
+    if (guard_.CoversHandle(handle_)) {
+      CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+      if (!created_path_.empty()) DeleteFileA(created_path_.c_str());
+      return nullptr;
+    }
+    // Only a file on disk has contents to drop; a device such as NUL is
+    // written as it is.
+    if (GetFileType(handle_) == FILE_TYPE_DISK && !SetEndOfFile(handle_)) {
+      return nullptr;
+    }
+    FILE* file = StreamOf(std::exchange(handle_, INVALID_HANDLE_VALUE));
+    if (!file) return nullptr;
+    return std::make_unique<WindowsOutputFile>(file);
+  }
+
+ private:
+  HANDLE handle_;
+  const InputGuard& guard_;
+  std::string created_path_;
+};
+
+// Renames the open file `handle` (opened with DELETE access) to `target`.
+bool RenameOpenFile(HANDLE handle, const std::string& target) {
+  const int size =
+      MultiByteToWideChar(CP_ACP, 0, target.c_str(), -1, nullptr, 0);
+  if (size <= 0) return false;
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, target.c_str(), -1, wide.data(), size);
+  const DWORD full_size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (full_size == 0) return false;
+  std::wstring full(full_size, L'\0');
+  full.resize(GetFullPathNameW(wide.c_str(), full_size, full.data(), nullptr));
+  // The structure ends in the name; the zeroed buffer ends it with a NUL.
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) +
+                           full.size() * sizeof(WCHAR));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  info->ReplaceIfExists = TRUE;
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(full.size() * sizeof(WCHAR));
+  std::memcpy(info->FileName, full.data(), full.size() * sizeof(WCHAR));
+  return SetFileInformationByHandle(handle, FileRenameInfo, info,
+                                    static_cast<DWORD>(buffer.size())) != 0;
+}
+
+// The temporary file is open without FILE_SHARE_DELETE for as long as it is
+// written: no other process can remove it meanwhile, and the system closes
+// it when the writer ends, however it ends. So a temporary file that can be
+// deleted belongs to no run that is still going.
 class WindowsAtomicFile : public OutputFile {
  public:
-  WindowsAtomicFile(FILE* file, std::string temp_path, std::string final_path)
+  WindowsAtomicFile(FILE* file, HANDLE handle, std::string temp_path,
+                    std::string final_path)
       : file_(file),
+        handle_(handle),
         temp_path_(std::move(temp_path)),
         final_path_(std::move(final_path)) {}
   ~WindowsAtomicFile() override {
@@ -80,17 +228,17 @@ class WindowsAtomicFile : public OutputFile {
   bool Write(std::string_view bytes) override { return file_.Write(bytes); }
   bool Flush() override { return file_.Flush(); }
   bool Commit() override {
-    if (committed_ || !file_.Commit()) return false;
-    if (!MoveFileExA(temp_path_.c_str(), final_path_.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // Renamed while still open, so that it is never without its writer.
+    if (committed_ || !file_.Flush() || !RenameOpenFile(handle_, final_path_)) {
       return false;
     }
     committed_ = true;
-    return true;
+    return file_.Commit();
   }
 
  private:
   WindowsOutputFile file_;
+  HANDLE handle_;  // owned by file_
   std::string temp_path_;
   std::string final_path_;
   bool committed_ = false;
@@ -102,31 +250,79 @@ bool IsDirectory(const std::string& path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+HANDLE OpenForReading(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 class WindowsPlatform : public Platform {
  public:
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
-    if (IsDirectory(path)) return nullptr;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return nullptr;
-    return std::make_unique<WindowsInputFile>(file);
+    HANDLE handle = OpenForReading(path);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    // Only a file on disk: a pipe or a device such as CON is refused.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+      CloseHandle(handle);
+      return nullptr;
+    }
+    return std::make_unique<WindowsInputFile>(handle);
   }
 
-  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return nullptr;
-    return std::make_unique<WindowsOutputFile>(file);
+  std::unique_ptr<InputFile> OpenConfigInput(const std::string& path,
+                                             bool* missing) override {
+    HANDLE handle = OpenForReading(path);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      *missing = error == ERROR_FILE_NOT_FOUND ||
+                 error == ERROR_PATH_NOT_FOUND || IsDirectory(path);
+      return nullptr;
+    }
+    *missing = false;
+    return std::make_unique<WindowsInputFile>(handle);
+  }
+
+  void ProtectInputs(const std::vector<std::string>& paths) override {
+    guard_.Set(paths);
+  }
+
+  std::unique_ptr<HeldOutputFile> OpenOutput(const std::string& path) override {
+    // Shared for reading and writing, as the C runtime's fopen() shares.
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    return std::make_unique<WindowsHeldFile>(handle, guard_,
+                                             created ? path : "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
     if (IsDirectory(path)) return nullptr;
+    FileIdentity target;
+    if (IdentityOfPath(path, &target) ? guard_.Covers(target)
+                                      : guard_.Names(path)) {
+      return nullptr;
+    }
+    RemoveAbandonedTemporaries(path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string temp = path + ".tmp" + std::to_string(_getpid()) + "-" +
-                         std::to_string(counter_++);
-      // "x": fail when the name exists, so no two writers share a file.
-      FILE* file = std::fopen(temp.c_str(), "wbx");
-      if (file) return std::make_unique<WindowsAtomicFile>(file, temp, path);
-      if (errno != EEXIST) return nullptr;
+      std::string temp = TemporaryName(
+          path, static_cast<unsigned long>(_getpid()), counter_++);
+      // CREATE_NEW: no two writers share a file.
+      HANDLE handle =
+          CreateFileA(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_EXISTS) continue;
+        return nullptr;
+      }
+      FILE* file = StreamOf(handle);
+      if (!file) {
+        DeleteFileA(temp.c_str());
+        return nullptr;
+      }
+      return std::make_unique<WindowsAtomicFile>(file, handle, temp, path);
     }
     return nullptr;
   }
@@ -154,7 +350,25 @@ class WindowsPlatform : public Platform {
   }
 
  private:
+  // Deletes the temporary files of `path` that no run holds open any more.
+  void RemoveAbandonedTemporaries(const std::string& path) {
+    const auto [directory, base] = SplitDirectory(path);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((path + ".tallyhawk-*.tmp").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      if (!IsTemporaryOf(entry.cFileName, base)) continue;
+      const std::string temp = directory + entry.cFileName;
+      FileIdentity identity;
+      if (IdentityOfPath(temp, &identity) && !guard_.Covers(identity)) {
+        DeleteFileA(temp.c_str());  // fails for a file that is still open
+      }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+  }
+
   unsigned counter_ = 0;
+  InputGuard guard_;
 };
 
 }  // namespace

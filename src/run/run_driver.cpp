@@ -34,9 +34,20 @@ void CleanUp(RunContext& context) {
   context.status.CloseLog();
 }
 
+// The databases are known once the settings are (their defaults, when the
+// settings could not be loaded). From then on no output may replace or empty
+// one of them, and the log, held unemptied until then, starts.
+void GuardDatabases(RunContext& context) {
+  const GeneralSettings& general = context.settings.General;
+  context.platform.ProtectInputs(
+      {general.DatUser, general.DatSquad, general.DatScore});
+  context.status.StartLog();
+}
+
 void ReportFatalError(RunContext& context, const std::string& message) {
   const int64_t now = context.platform.Now();
   context.status.ResetStatusLine();
+  GuardDatabases(context);
   context.status.line() << "ERROR: " << message << "\n";
   context.status.PrintStatusLine();
   // The error file holds exactly one error; if it cannot be written the
@@ -88,6 +99,7 @@ void Run(RunContext& context) {
   context.settings =
       LoadSettings(context.platform, status, context.options.IniFileName,
                    context.options.mayCreateTemplate);
+  GuardDatabases(context);
   Databases& databases = context.databases;
   databases.UserTable.MakeReady();
   databases.SquadTable.MakeReady();

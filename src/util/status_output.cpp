@@ -1,5 +1,7 @@
 #include "util/status_output.h"
 
+#include <utility>
+
 #include "util/text_format.h"
 
 namespace tallyhawk {
@@ -32,23 +34,43 @@ StatusOutput::StatusOutput(Platform& platform, bool quiet, bool veryquiet)
 
 void StatusOutput::OpenLog(const std::string& log_file_name) {
   if (veryquiet_) return;
-  log_ = platform_.CreateFile(log_file_name);
+  held_log_ = platform_.OpenOutput(log_file_name);
+  held_log_name_ = log_file_name;
+  if (!held_log_) WarnNoLog(log_file_name);
+}
+
+void StatusOutput::StartLog() {
+  if (!held_log_) return;
+  log_ = std::exchange(held_log_, nullptr)->Start();
+  std::string waiting = std::exchange(waiting_, "");
   if (!log_) {
-    line_ << "WARNING:  Unable to open log file '" << log_file_name
-          << "', no log will be kept\n";
-    PrintStatusLine();
+    WarnNoLog(held_log_name_);
+    return;
   }
+  WriteWithCrLf(*log_, waiting);
+}
+
+void StatusOutput::WarnNoLog(const std::string& log_file_name) {
+  line_ << "WARNING:  Unable to open log file '" << log_file_name
+        << "', no log will be kept\n";
+  PrintStatusLine();
 }
 
 void StatusOutput::CloseLog() {
   if (log_) log_->Commit();
   log_.reset();
+  held_log_.reset();
 }
 
 void StatusOutput::PrintStatus(std::string_view text) {
   if (!quiet_) platform_.WriteConsole(text);
   // Write errors on the log are not looked at: the run goes on without it.
-  if (!veryquiet_ && log_) WriteWithCrLf(*log_, text);
+  if (veryquiet_) return;
+  if (log_) {
+    WriteWithCrLf(*log_, text);
+  } else if (held_log_) {
+    waiting_.append(text);
+  }
 }
 
 void StatusOutput::PrintStatusLine() {

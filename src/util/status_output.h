@@ -37,9 +37,15 @@ class StatusOutput : public ProgressSink {
  public:
   StatusOutput(Platform& platform, bool quiet, bool veryquiet);
 
-  // Opens (creates or truncates) the log, unless veryquiet. A log that cannot
-  // be opened only prints a warning.
+  // Opens the log (created when missing), unless veryquiet, without emptying
+  // it yet: the log may turn out to be one of the databases, which the
+  // settings name. Until StartLog the messages wait in memory. A log that
+  // cannot be opened only prints a warning.
   void OpenLog(const std::string& log_file_name);
+  // Empties the log and writes the waiting messages into it. A log that may
+  // not be emptied (it is a protected input) prints the warning of a log
+  // that cannot be opened, and the run goes on without it.
+  void StartLog();
   // Flushes and closes the log.
   void CloseLog();
 
@@ -59,7 +65,13 @@ class StatusOutput : public ProgressSink {
   Platform& platform_;
   bool quiet_;
   bool veryquiet_;
+  void WarnNoLog(const std::string& log_file_name);
+
   std::unique_ptr<OutputFile> log_;
+  // The log between OpenLog and StartLog, and what it is to receive.
+  std::unique_ptr<HeldOutputFile> held_log_;
+  std::string held_log_name_;
+  std::string waiting_;
   StatusLine line_;
 };
 

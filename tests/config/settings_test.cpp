@@ -99,20 +99,28 @@ TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
                                       "", testing::PlatformPath(d + "/")}));
 }
 
-TEST(LoadSettingsTest, UnopenableFileIsReplacedByTheTemplate) {
+// An existing file that cannot be read keeps the admin's settings: it is an
+// error, never replaced by the template. A template that cannot be written
+// whole is not left behind.
+TEST(LoadSettingsTest, UnreadableFileIsFatalAndAFailedTemplateLeavesNothing) {
   testing::FakePlatform platform;
   StatusOutput status(platform, false, false);
   const std::string ini = "tallyhawk.ini";
   platform.files[ini] = "[General]\nTopX=5\n";
   platform.unopenable.insert(ini);
-  EXPECT_EQ(LoadSettings(platform, status, ini, true).General.TopX, 100u);
-  EXPECT_EQ(platform.files[ini].rfind("// Tallyhawk INI Template\r\n", 0), 0u);
+  EXPECT_EQ(
+      testing::FatalMessage([&] { LoadSettings(platform, status, ini, true); }),
+      "Unable to load configuration settings, exiting");
+  EXPECT_EQ(platform.files[ini], "[General]\nTopX=5\n");
+  platform.files.clear();
   for (auto* faults : {&platform.uncreatable, &platform.failing_writes,
                        &platform.failing_commits}) {
     faults->insert(ini);
     EXPECT_EQ(testing::FatalMessage(
                   [&] { LoadSettings(platform, status, ini, true); }),
               "Unable to create INI template, exiting");
+    EXPECT_TRUE(platform.files.empty());
+    EXPECT_EQ(platform.open_temporaries, 0);
     faults->clear();
   }
 }

@@ -54,6 +54,19 @@ TEST(ZoneDirsTest, MapIsReadOnEveryLookupAndFailuresAreFatal) {
               "Unable to create zone info template, exiting");
     faults->clear();
   }
+  // An empty name is the working directory under an empty Directory, and
+  // Directory itself under another one; neither is ever the root.
+  platform.files["zoneinfo.txt"] = "17:";
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17), zones.Directory + "/");
+  zones.Directory.clear();
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17), "");
+  CreateSubdirectory(platform, "");
+  EXPECT_TRUE(platform.created_directories.empty());
+  // A map that exists but cannot be read is never replaced.
+  platform.unopenable.insert("zoneinfo.txt");
+  EXPECT_EQ(testing::FatalMessage([&] { ResolveScoreIdDir(zones, 17); }),
+            "Unable to create zone info template, exiting");
+  EXPECT_EQ(platform.files["zoneinfo.txt"], "17:");
   platform.directory_results["denied/"] = DirectoryResult::kOtherError;
   EXPECT_EQ(
       testing::FatalMessage([&] { CreateSubdirectory(platform, "denied/"); }),

@@ -8,35 +8,42 @@ namespace {
 
 class FakeInputFile : public InputFile {
  public:
-  explicit FakeInputFile(std::string bytes) : bytes_(std::move(bytes)) {}
+  FakeInputFile(FakePlatform& platform, std::string path, std::string bytes)
+      : platform_(platform), path_(std::move(path)), bytes_(std::move(bytes)) {}
   size_t Read(char* buffer, size_t size) override {
+    if (failed_ || platform_.Fails("read", path_)) {
+      failed_ = true;
+      return 0;
+    }
     size_t n = std::min(size, bytes_.size() - position_);
     std::memcpy(buffer, bytes_.data() + position_, n);
     position_ += n;
     return n;
   }
+  bool Failed() const override { return failed_; }
 
  private:
+  FakePlatform& platform_;
+  std::string path_;
   std::string bytes_;
   size_t position_ = 0;
+  bool failed_ = false;
 };
 
 class FakeOutputFile : public OutputFile {
  public:
   FakeOutputFile(FakePlatform& platform, std::string path, bool atomic)
       : platform_(platform), path_(std::move(path)), atomic_(atomic) {
-    if (atomic_) {
-      ++platform_.open_temporaries;
-    } else {
-      platform_.files[path_].clear();
-    }
+    if (atomic_) ++platform_.open_temporaries;
   }
   ~FakeOutputFile() override {
     if (atomic_ && !committed_) --platform_.open_temporaries;
   }
 
   bool Write(std::string_view bytes) override {
-    if (platform_.failing_writes.count(path_)) return false;
+    if (platform_.Fails("write", path_) ||
+        platform_.failing_writes.count(path_))
+      return false;
     if (atomic_) {
       pending_.append(bytes);
     } else {
@@ -45,11 +52,18 @@ class FakeOutputFile : public OutputFile {
     return true;
   }
 
-  bool Flush() override { return !platform_.failing_writes.count(path_); }
+  bool Flush() override {
+    return !platform_.Fails("flush", path_) &&
+           !platform_.failing_writes.count(path_);
+  }
 
   bool Commit() override {
-    if (committed_ || platform_.failing_commits.count(path_)) return false;
+    if (committed_ || platform_.Fails("close", path_) ||
+        platform_.failing_commits.count(path_)) {
+      return false;
+    }
     if (atomic_) {
+      if (platform_.Fails("rename", path_)) return false;
       platform_.files[path_] = pending_;
       --platform_.open_temporaries;
     }
@@ -65,26 +79,75 @@ class FakeOutputFile : public OutputFile {
   std::string pending_;
 };
 
+class FakeHeldFile : public HeldOutputFile {
+ public:
+  FakeHeldFile(FakePlatform& platform, std::string path, bool created)
+      : platform_(platform), path_(std::move(path)), created_(created) {}
+  std::unique_ptr<OutputFile> Start() override {
+    if (platform_.Fails("truncate", path_)) return nullptr;
+    if (platform_.IsProtected(path_)) {
+      if (created_) platform_.files.erase(path_);
+      return nullptr;
+    }
+    platform_.files[path_].clear();
+    return std::make_unique<FakeOutputFile>(platform_, path_, false);
+  }
+
+ private:
+  FakePlatform& platform_;
+  std::string path_;
+  bool created_;
+};
+
 }  // namespace
 
-std::unique_ptr<InputFile> FakePlatform::OpenInput(const std::string& path) {
-  auto it = files.find(path);
-  if (it == files.end() || unopenable.count(path)) return nullptr;
-  return std::make_unique<FakeInputFile>(it->second);
+bool FakePlatform::Fails(const char* kind, const std::string& path) {
+  ++operation_count;
+  if (record_operations) operations.push_back(std::string(kind) + " " + path);
+  if (operation_count != failing_operation) return false;
+  failed_operation = std::string(kind) + " " + path;
+  return true;
 }
 
-std::unique_ptr<OutputFile> FakePlatform::CreateFile(const std::string& path) {
-  if (uncreatable.count(path)) return nullptr;
-  return std::make_unique<FakeOutputFile>(*this, path, false);
+bool FakePlatform::IsProtected(const std::string& path) const {
+  for (const std::string& input : protected_inputs) {
+    if (input == path) return true;
+  }
+  return false;
+}
+
+std::unique_ptr<InputFile> FakePlatform::OpenInput(const std::string& path) {
+  bool missing = false;
+  return OpenConfigInput(path, &missing);
+}
+
+std::unique_ptr<InputFile> FakePlatform::OpenConfigInput(
+    const std::string& path, bool* missing) {
+  auto it = files.find(path);
+  // A failing open finds a file that cannot be read, whether or not it is
+  // there.
+  const bool fails = Fails("open", path);
+  *missing = it == files.end() && !fails;
+  if (fails || it == files.end() || unopenable.count(path)) return nullptr;
+  return std::make_unique<FakeInputFile>(*this, path, it->second);
+}
+
+std::unique_ptr<HeldOutputFile> FakePlatform::OpenOutput(
+    const std::string& path) {
+  if (Fails("open", path) || uncreatable.count(path)) return nullptr;
+  const bool created = files.try_emplace(path).second;
+  return std::make_unique<FakeHeldFile>(*this, path, created);
 }
 
 std::unique_ptr<OutputFile> FakePlatform::CreateAtomicFile(
     const std::string& path) {
-  if (uncreatable.count(path)) return nullptr;
+  if (Fails("open", path) || uncreatable.count(path) || IsProtected(path))
+    return nullptr;
   return std::make_unique<FakeOutputFile>(*this, path, true);
 }
 
 DirectoryResult FakePlatform::CreateDirectory(const std::string& path) {
+  if (Fails("mkdir", path)) return DirectoryResult::kOtherError;
   auto it = directory_results.find(path);
   if (it != directory_results.end()) return it->second;
   created_directories.insert(path);

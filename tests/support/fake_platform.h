@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -25,22 +26,43 @@ class FakePlatform : public Platform {
   int64_t now = 1796558400;
 
   // Faults by path.
-  std::set<std::string> unopenable;       // OpenInput fails
-  std::set<std::string> uncreatable;      // CreateFile / CreateAtomicFile fail
+  std::set<std::string> unopenable;       // the file exists but cannot be read
+  std::set<std::string> uncreatable;      // OpenOutput / CreateAtomicFile fail
   std::set<std::string> failing_writes;   // Write fails
   std::set<std::string> failing_commits;  // Commit fails
 
+  // File operations are counted; the kinds are open, read, write, flush,
+  // close, rename, truncate and mkdir. The operation whose number (from 1)
+  // is `failing_operation` fails, and is kept as "<kind> <path>" in
+  // `failed_operation`. With `record_operations` every one is kept in order.
+  size_t operation_count = 0;
+  size_t failing_operation = 0;
+  std::string failed_operation;
+  bool record_operations = false;
+  std::vector<std::string> operations;
+
+  // The paths that ProtectInputs named last.
+  std::vector<std::string> protected_inputs;
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override;
-  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+  std::unique_ptr<InputFile> OpenConfigInput(const std::string& path,
+                                             bool* missing) override;
+  void ProtectInputs(const std::vector<std::string>& paths) override {
+    protected_inputs = paths;
+  }
+  std::unique_ptr<HeldOutputFile> OpenOutput(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override;
   DirectoryResult CreateDirectory(const std::string& path) override;
   void WriteConsole(std::string_view text) override { console.append(text); }
   int64_t Now() override { return now; }
   LocalTime ToLocalTime(int64_t seconds) override;
+
+  // Records an operation; true when it is the one to fail.
+  bool Fails(const char* kind, const std::string& path);
+  bool IsProtected(const std::string& path) const;
 };
 
 }  // namespace tallyhawk::testing

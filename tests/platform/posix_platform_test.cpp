@@ -1,0 +1,87 @@
+// What the platform guarantees on POSIX systems: the clean-up of abandoned
+// temporary files, protected inputs, and configuration inputs.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "platform/platform.h"
+#include "support/e2e_harness.h"
+
+namespace tallyhawk {
+namespace {
+
+using testing::TempDir;
+
+class PosixPlatformTest : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& relative) {
+    return dir_.path() + "/" + relative;
+  }
+  size_t FileCount() { return dir_.Files().size(); }
+
+  TempDir dir_;
+  std::unique_ptr<Platform> platform_ = MakeSystemPlatform();
+};
+
+// A run that ended without finishing a report left its temporary file; the
+// next one to write that report removes it, but never the temporary file of
+// a run still writing, another report's, or anything else.
+TEST_F(PosixPlatformTest, AbandonedTemporariesOfTheReportAreRemoved) {
+  auto live = MakeSystemPlatform()->CreateAtomicFile(Path("a.html"));
+  const std::string kept[] = {"a.html.tmp1-2", "a.html.tallyhawk-1-x.tmp",
+                              "b.html.tallyhawk-1-2.tmp", "user.dat",
+                              "a.html.tallyhawk-2-2.tmp"};
+  for (const std::string& name : kept) dir_.Write(name, name);
+  dir_.Write("a.html.tallyhawk-77-0.tmp", "abandoned");
+  dir_.Write("a.html.tallyhawk-4294967295-123.tmp", "abandoned");
+  // A database that happens to have such a name is still an input.
+  platform_->ProtectInputs({Path("a.html.tallyhawk-2-2.tmp")});
+  auto file = platform_->CreateAtomicFile(Path("a.html"));
+  ASSERT_TRUE(file && file->Commit() && live->Commit());
+  std::map<std::string, std::string> left = dir_.Files();
+  EXPECT_EQ(left.size(), std::size(kept) + 1);
+  for (const std::string& name : kept) EXPECT_EQ(left[name], name);
+}
+
+// However an output is named, it never empties or replaces a protected
+// input; other outputs are created and emptied as usual.
+TEST_F(PosixPlatformTest, OutputsNeverEmptyOrReplaceAProtectedInput) {
+  dir_.Write("user.dat", "users");
+  dir_.Write("old.log", "old");
+  dir_.MakeDirectory("sub");
+  ASSERT_EQ(::link(Path("user.dat").c_str(), Path("linked.html").c_str()), 0);
+  ASSERT_EQ(::symlink("user.dat", Path("alias.txt").c_str()), 0);
+  platform_->ProtectInputs({Path("missing.dat"), Path("user.dat")});
+  for (const char* name :
+       {"user.dat", "sub/../user.dat", "linked.html", "alias.txt"}) {
+    EXPECT_EQ(platform_->CreateFile(Path(name)), nullptr) << name;
+    EXPECT_EQ(platform_->CreateAtomicFile(Path(name)), nullptr) << name;
+  }
+  // A missing input stays missing.
+  EXPECT_EQ(platform_->CreateAtomicFile(Path("missing.dat")), nullptr);
+  EXPECT_EQ(dir_.Read("user.dat"), "users");
+  EXPECT_NE(platform_->CreateFile(Path("old.log")), nullptr);
+  EXPECT_EQ(dir_.Read("old.log"), "");
+  EXPECT_EQ(FileCount(), 3u);  // user.dat, its link and old.log
+}
+
+// A configuration file may be a device, and a missing one is told from one
+// that exists but cannot be read.
+TEST_F(PosixPlatformTest, ConfigurationInputs) {
+  dir_.MakeDirectory("dir");
+  bool missing = false;
+  EXPECT_NE(platform_->OpenConfigInput("/dev/null", &missing), nullptr);
+  std::string text;
+  EXPECT_EQ(ReadWholeFile(*platform_, Path("none.ini"), &text),
+            ReadResult::kMissing);
+  EXPECT_EQ(ReadWholeFile(*platform_, Path("dir"), &text),
+            ReadResult::kMissing);
+  // Too deep a chain of symbolic links: there, but not to be opened.
+  ASSERT_EQ(::symlink("loop", Path("loop").c_str()), 0);
+  EXPECT_EQ(ReadWholeFile(*platform_, Path("loop"), &text),
+            ReadResult::kUnreadable);
+}
+
+}  // namespace
+}  // namespace tallyhawk

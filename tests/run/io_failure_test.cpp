@@ -1,0 +1,97 @@
+// Every I/O failure, once: a whole run (every output on, subdirectories on)
+// is repeated for each file operation it performs, with exactly that one
+// operation failing. Each run must end as the failing operation calls for,
+// and leave every report either as the earlier run wrote it or complete.
+#include <gtest/gtest.h>
+
+#include "run/run_driver.h"
+#include "support/db_builder.h"
+#include "support/e2e_harness.h"
+#include "support/fake_platform.h"
+
+namespace tallyhawk::testing {
+namespace {
+
+// The fatal message that a failure of `operation` ("<kind> <path>") calls
+// for; empty for the log, whose failures the run goes on without.
+std::string ExpectedMessage(const std::string& operation) {
+  const std::string kind = operation.substr(0, operation.find(' '));
+  const std::string path = operation.substr(kind.size() + 1);
+  if (path == "tallyhawk.log") return "";
+  if (path == "tallyhawk.ini")
+    return "Unable to load configuration settings, exiting";
+  if (path == "zoneinfo.txt")
+    return "Unable to create zone info template, exiting";
+  if (path.ends_with(".dat"))
+    return "Failed to open " + path.substr(0, path.size() - 4) +
+           " database, exiting";
+  if (kind == "mkdir") return "Unspecified error creating subdirectory";
+  const std::string output = path.ends_with(".txt")            ? "text"
+                             : path.ends_with(".json")         ? "JSON"
+                             : path.find("Stats") != path.npos ? "group HTML"
+                                                               : "HTML";
+  return (kind == "open" ? "Unable to open file for "
+                         : "Unable to write file for ") +
+         output + " output";
+}
+
+TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
+  FakePlatform start;
+  start.files = {
+      {"tallyhawk.ini", "[Output]\nText=1\nHTML=1\nJSON=1\nUseSubDir=1\n"},
+      {"user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10)},
+      {"squad.dat", MakeSquad(10, "Red")},
+      {"score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
+                        MakeScore(2, 7, 2, 70, 0, 300, 0)}};
+  ASSERT_EQ(RunTallyhawk({}, start), 0);
+  // The runs below find the earlier run's reports, write different ones and
+  // write the zone map's template afresh.
+  start.files["score.dat"] += MakeScore(3, 7, 2, 80, 5, 900, 0);
+  start.files.erase("zoneinfo.txt");
+  start.operation_count = 0;
+  start.console.clear();
+  FakePlatform complete = start;
+  complete.record_operations = true;
+  ASSERT_EQ(RunTallyhawk({}, complete), 0);
+  ASSERT_GT(complete.operations.size(), 1000u);
+
+  for (size_t i = 1; i <= complete.operations.size(); ++i) {
+    const std::string& operation = complete.operations[i - 1];
+    SCOPED_TRACE(std::to_string(i) + ": " + operation);
+    FakePlatform run = start;
+    run.failing_operation = i;
+    const std::string message = ExpectedMessage(operation);
+    const int exit_code = RunTallyhawk({}, run);
+    ASSERT_EQ(run.failed_operation, operation);
+    EXPECT_EQ(exit_code, message.empty() ? 0 : 1);
+    EXPECT_EQ(run.open_temporaries, 0);
+    EXPECT_TRUE(run.console.ends_with(
+        message.empty() ? "Score extraction complete.\n\n"
+                        : "ERROR: " + message +
+                              "\n*** Error occurred, exiting.  (Logged to "
+                              "error file)\n"));
+    if (message.empty()) {
+      EXPECT_FALSE(run.files.count("tallyhawk.err"));
+    } else {
+      EXPECT_EQ(run.files["tallyhawk.err"],
+                CrLf(kFrozenDateText + message + "\n\n"));
+      EXPECT_EQ(run.files["tallyhawk.log"], CrLf(run.console));
+    }
+    // Each report, and the zone map's template, is complete or as it was.
+    auto bytes_in = [](const FakePlatform& platform, const std::string& path) {
+      auto it = platform.files.find(path);
+      return it == platform.files.end() ? "(none)" : it->second;
+    };
+    for (const auto& [path, bytes] : complete.files) {
+      if (path == "tallyhawk.log") continue;
+      const std::string now = bytes_in(run, path);
+      EXPECT_TRUE(now == bytes ||
+                  (!message.empty() && now == bytes_in(start, path)))
+          << path;
+    }
+  }
+  std::cout << complete.operations.size() << " failure points\n";
+}
+
+}  // namespace
+}  // namespace tallyhawk::testing
