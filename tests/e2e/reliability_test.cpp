@@ -2,7 +2,6 @@
 // whose names lead to a database, databases that are no regular files, and
 // what earlier runs that were killed left behind.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "support/db_builder.h"
 #include "support/e2e_harness.h"
@@ -82,26 +81,6 @@ TEST(ReliabilityTest, NoOutputEverReplacesOrEmptiesADatabase) {
   EXPECT_NE(run.console.find("ERROR: Failed to open user database"),
             std::string::npos);
   EXPECT_FALSE(dir.Exists("none.dat"));
-}
-
-// A FIFO would block the run and a device would never end: each is a
-// database that cannot be opened, reported at once.
-TEST(ReliabilityTest, DatabasesThatAreNoRegularFilesCannotBeOpened) {
-  Zone dir("");
-  ASSERT_EQ(::mkfifo((dir.path() + "/fifo").c_str(), 0600), 0);
-  const std::pair<std::string, std::string> kCases[] = {
-      {"DatUser=fifo", "user"},
-      {"DatScore=/dev/zero", "score"},
-      {"DatSquad=.", "squad"}};
-  for (const auto& [setting, database] : kCases) {
-    dir.Write("tallyhawk.ini", "[General]\n" + setting + "\n");
-    RunResult run = RunTallyhawkIn(dir);
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_NE(run.console.find("ERROR: Failed to open " + database +
-                               " database, exiting\n"),
-              std::string::npos)
-        << run.console;
-  }
 }
 
 // Killed runs leave their temporary files; the next run removes those of
