@@ -57,7 +57,8 @@ TEST(ZoneDirsTest, MapIsReadOnEveryLookupAndFailuresAreFatal) {
   // An empty name is the working directory under an empty Directory, and
   // Directory itself under another one; neither is ever the root.
   platform.files["zoneinfo.txt"] = "17:";
-  EXPECT_EQ(ResolveScoreIdDir(zones, 17), zones.Directory + "/");
+  EXPECT_EQ(ResolveScoreIdDir(zones, 17),
+            zones.Directory + testing::kSeparator);
   zones.Directory.clear();
   EXPECT_EQ(ResolveScoreIdDir(zones, 17), "");
   CreateSubdirectory(platform, "");
