@@ -1,8 +1,13 @@
 // What the golden runs cannot show of the report writers: the clock moving
 // during a run, long lists and paths, large figures, a list page without a
-// footer.
+// footer; of the JSON texts, every byte a name can hold, large numbers,
+// offsets other than UTC and usage figures that are off.
+#include <cmath>
+#include <nlohmann/json.hpp>
+
 #include "report/group_page.h"
 #include "report/html_report.h"
+#include "report/json_document.h"
 #include "report/text_report.h"
 #include "report/usage_report.h"
 #include "report_fixture.h"
@@ -62,15 +67,71 @@ TEST_F(ReportTest, UsageShowsLargePointsWithExponentInTextAndDigitsInHtml) {
   totals.kill_points = 1234567;
   WriteUsageReport(Scope(), totals, platform.now);
   EXPECT_NE(File("Usage.txt")
-                .find("Total Points:\t1.23457e+006\r\n"
-                      "Kill Points:\t1.23457e+006\r\n"
-                      "Flag Points:\t0\r\n"
-                      "Total Kills:\t0\r\n"
+                .find("Kill Points:\t1.23457e+006\r\n"
+                      "Flag Points:\t0\r\nTotal Kills:\t0\r\n"
                       "Avg Kill:\t---\r\n"),
             std::string::npos);
-  EXPECT_NE(File("Usage.html").find("<TR><TH>Kill Points</TH><TD>1234567</TD>"),
+  EXPECT_NE(File("Usage.html").find("<TH>Kill Points</TH><TD>1234567</TD>"),
             std::string::npos);
-  EXPECT_NE(File("Usage.html").find("<TR><TH>Avg Kill</TH><TD>---</TD>"),
+  EXPECT_NE(File("Usage.html").find("<TH>Avg Kill</TH><TD>---</TD>"),
+            std::string::npos);
+}
+
+// A name of every byte, and every byte alone, is printable ASCII that reads
+// back as the code points of the same numbers.
+TEST(JsonStringTest, EveryByteIsAsciiAndReadsBackAsLatin1) {
+  std::string all;
+  for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
+  for (size_t i = 0; i <= all.size(); ++i) {
+    const std::string name = i < all.size() ? all.substr(i, 1) : all;
+    const std::string json = JsonString(name);
+    for (char c : json) ASSERT_TRUE(c >= 0x20 && c < 0x7f) << json;
+    std::string utf8;
+    for (unsigned char byte : name) {
+      if (byte >= 0x80) utf8 += static_cast<char>(0xC0 | byte >> 6);
+      utf8 += static_cast<char>(byte < 0x80 ? byte : 0x80 | (byte & 0x3F));
+    }
+    EXPECT_EQ(nlohmann::json::parse(json).get<std::string>(), utf8);
+  }
+}
+
+// Smaller numbers are pinned by the golden runs.
+TEST(JsonNumberTest, LargeWholeValuesAsIntegersAndNoInfinity) {
+  EXPECT_EQ(JsonNumber(8589934590.0), "8589934590");
+  EXPECT_EQ(JsonNumber(1e20), "1e+20");
+  EXPECT_EQ(JsonNumber(INFINITY), "null");
+}
+
+LocalTime Local(int year, int month, int day, int hour, int minute,
+                int second) {
+  return {year, month - 1, day, /*weekday=*/0, hour, minute, second};
+}
+
+TEST(IsoTimeTextTest, LocalTimeWithTheOffsetItHasFromUtc) {
+  constexpr int64_t kNow = 1796558400;  // 2026-12-06 12:00:00 UTC
+  const std::pair<JsonTime, std::string> cases[] = {
+      {{kNow, Local(2026, 12, 6, 13, 0, 0)}, "2026-12-06T13:00:00+01:00"},
+      {{kNow, Local(2026, 12, 6, 17, 45, 0)}, "2026-12-06T17:45:00+05:45"},
+      {{kNow, Local(2026, 12, 5, 22, 30, 0)}, "2026-12-05T22:30:00-13:30"},
+      {{0, Local(1970, 1, 1, 0, 0, 0)}, "1970-01-01T00:00:00+00:00"},
+      {{4294967295, Local(2106, 2, 7, 6, 28, 15)}, "2106-02-07T06:28:15+00:00"},
+      // Offsets of seconds, or local fields that are no time near it: UTC.
+      {{kNow, Local(2026, 12, 6, 12, 9, 21)}, "2026-12-06T12:00:00+00:00"},
+      {{-1, Local(1999, 1, 1, 0, 0, 0)}, "1969-12-31T23:59:59+00:00"},
+  };
+  for (const auto& [time, text] : cases) EXPECT_EQ(IsoTimeText(time), text);
+}
+
+// Figures that are off are left out; without kills there is no average.
+TEST(UsageJsonTest, OnlyFiguresThatAreOnAndNoAverageWithoutKills) {
+  UsageSettings usage{.LastDays = -1};
+  usage.DoAllPlayers = usage.DoActivePlayers = false;
+  const std::string text = UsageJsonText(usage, UsageTotals{}, {}, {});
+  EXPECT_NE(text.find("\"settings\": {\"LastDays\": -1},\n"
+                      "  \"figures\": [\n    {\"key\": \"NewPlayers\""),
+            std::string::npos);
+  EXPECT_EQ(text.find("ActivePlayers"), std::string::npos);
+  EXPECT_NE(text.find("\"Avg Kill\", \"value\": null}\n  ]\n}\n"),
             std::string::npos);
 }
 
