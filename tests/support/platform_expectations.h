@@ -34,10 +34,6 @@ inline std::string PosixPaths(std::string text) {
   return text;
 }
 
-inline bool PlatformForbidsName(std::string_view name) {
-  return name.find_first_of(kForbiddenInNames) != std::string_view::npos;
-}
-
 // A directory name the platform refuses for what it is, not for a missing
 // parent: one with a forbidden character, or else one too long.
 inline std::string RefusedName() {
