@@ -14,7 +14,6 @@ namespace tallyhawk::testing {
 
 // The frozen time of every run: Sunday 2026-12-06 12:00:00 in UTC.
 constexpr long long kFrozenNow = 1796558400;
-constexpr char kFrozenDateText[] = "Sun Dec 06 12:00:00 2026\n";
 // The console's first two lines, with the build date as Masked() shows it.
 constexpr char kBanner[] = "Tallyhawk v0.2 Build <build date>\nby Brannoch\n";
 
@@ -39,7 +38,9 @@ class TempDir {
   void MakeDirectory(const std::string& relative) const;
   std::map<std::string, std::string> Files() const { return ReadTree(path_); }
   // The bytes of `relative`; empty when it is missing.
-  std::string Read(const std::string& relative) const;
+  std::string Read(const std::string& relative) const {
+    return Files()[relative];
+  }
 
  private:
   std::string path_;

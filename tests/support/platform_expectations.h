@@ -1,6 +1,5 @@
-// How the program's output on the platform the tests run on differs from the
-// Linux output the tests' expectations are written for: the one place that
-// knows.
+// How the program's output on this platform differs from the Linux output
+// the tests' expectations are written for: the one place that knows.
 #pragma once
 
 #include <string>
