@@ -1,7 +1,6 @@
-// What the golden runs cannot show of the report writers: the clock moving
-// during a run, long lists and paths, large figures, a list page without a
-// footer; of the JSON texts, every byte a name can hold, large numbers,
-// offsets other than UTC and usage figures that are off.
+// What the golden runs cannot show of the writers: the clock moving during a
+// run, long lists and paths, large figures, a page without a footer; of the
+// JSON texts, every byte of a name, large numbers, offsets other than UTC.
 #include <cmath>
 #include <nlohmann/json.hpp>
 
@@ -21,14 +20,21 @@ TEST_F(ReportTest, ProgressDotAtEveryRowReachingAMultipleOfTenPercent) {
       {0, 0}, {3, 1}, {5, 5}, {100, 10}, {1000, 100}};
   for (const auto& [count, dots] : dots_by_count) {
     platform.console.clear();
-    for (uint32_t rank = 1; rank <= count; ++rank) {
+    for (uint32_t rank = 1; rank <= count; ++rank)
       ProgressDots(status, rank, count);
-    }
     EXPECT_EQ(platform.console, std::string(dots, '.')) << count << " rows";
   }
 }
 
-TEST_F(ReportTest, GroupPageFooterShowsTheTimeOfTheClose) {
+// A list page without a footer ends after its table; a grouped page's footer
+// shows the time of its close.
+TEST_F(ReportTest, FooterOffOrWithTheTimeOfTheClose) {
+  settings.Output.Footer = false;
+  WritePilotHtmlReport(Scope(), TopList({{"Alpha", "Red", "1500"}}), "KillPts");
+  EXPECT_TRUE(File("KillPts12.html")
+                  .ends_with("<TD>1500</TD></TR>\r\n</TABLE>\r\n\r\n"
+                             "</BODY>\r\n</HTML>\r\n"));
+  settings.Output.Footer = true;
   std::unique_ptr<GroupPage> page = OpenGroupPage(Scope(), PageKind::kSquad);
   platform.now += 65;
   CloseGroupPage(Scope(), std::move(page));
@@ -37,14 +43,6 @@ TEST_F(ReportTest, GroupPageFooterShowsTheTimeOfTheClose) {
             std::string::npos);
   EXPECT_NE(html.find("Run Date: \tSun Dec 06 12:01:05 2026\r\n"),
             std::string::npos);
-}
-
-TEST_F(ReportTest, HtmlReportWithoutFooterEndsAfterTheTable) {
-  settings.Output.Footer = false;
-  WritePilotHtmlReport(Scope(), TopList({{"Alpha", "Red", "1500"}}), "KillPts");
-  EXPECT_TRUE(File("KillPts12.html")
-                  .ends_with("<TD>1500</TD></TR>\r\n</TABLE>\r\n\r\n"
-                             "</BODY>\r\n</HTML>\r\n"));
 }
 
 TEST_F(ReportTest, TextReportKeepsTheWholeLongPath) {
@@ -58,9 +56,7 @@ TEST_F(ReportTest, TextReportKeepsTheWholeLongPath) {
 
 TEST_F(ReportTest, UsageShowsLargePointsWithExponentInTextAndDigitsInHtml) {
   settings.Output.Text = true;
-  UsageTotals totals;
-  totals.kill_points = 1234567;
-  WriteUsageReport(Scope(), totals, platform.now);
+  WriteUsageReport(Scope(), UsageTotals{.kill_points = 1234567}, platform.now);
   EXPECT_NE(File("Usage.txt")
                 .find("Kill Points:\t1.23457e+006\r\n"
                       "Flag Points:\t0\r\nTotal Kills:\t0\r\n"
@@ -108,7 +104,6 @@ TEST(IsoTimeTextTest, LocalTimeWithTheOffsetItHasFromUtc) {
       {{kNow, Local(2026, 12, 6, 13, 0, 0)}, "2026-12-06T13:00:00+01:00"},
       {{kNow, Local(2026, 12, 6, 17, 45, 0)}, "2026-12-06T17:45:00+05:45"},
       {{kNow, Local(2026, 12, 5, 22, 30, 0)}, "2026-12-05T22:30:00-13:30"},
-      {{0, Local(1970, 1, 1, 0, 0, 0)}, "1970-01-01T00:00:00+00:00"},
       {{4294967295, Local(2106, 2, 7, 6, 28, 15)}, "2106-02-07T06:28:15+00:00"},
       // Offsets of seconds, or local fields that are no time near it: UTC.
       {{kNow, Local(2026, 12, 6, 12, 9, 21)}, "2026-12-06T12:00:00+00:00"},

@@ -46,9 +46,8 @@ TEST(ZonegenTest, SameOptionsGiveTheSameZoneWithTheCasesOfARealOne) {
     EXPECT_TRUE(kFrozenNow - 730 * 86400 <= user.Created &&
                 user.Created <= user.LastSeen && user.LastSeen <= kFrozenNow);
   }
-  for (const ScoreRecord& score : db.ScoreTable.records()) {
+  for (const ScoreRecord& score : db.ScoreTable.records())
     seen["row of a gone user"] += db.UserTable.Lookup(score.UserID) == nullptr;
-  }
   for (const auto& [what, count] : seen) EXPECT_GT(count, 0) << what;
 }
 
