@@ -1,14 +1,24 @@
-// Whole runs of the real program: command line, console, log and the
-// fatal-error path. The template bytes are pinned by the golden runs.
+// Whole runs of the real program beyond the golden ones: command line,
+// console and log; runs that fail, with their error file and the earlier
+// reports kept; inputs of any bytes, which never crash or hang a run.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <tuple>
+#include <iterator>
+#include <random>
+#include <sstream>
 
+#include "support/db_builder.h"
 #include "support/e2e_harness.h"
+
+#ifdef __linux__
+#include <sys/mount.h>
+#endif
 
 namespace tallyhawk::testing {
 namespace {
+
+using namespace std::string_literals;
 
 const char kCreated[] = "Settings not found, creating 'tallyhawk.ini' ... ";
 const char kLoaded[] = "Loading settings from 'tallyhawk.ini' ... Done\n";
@@ -20,144 +30,245 @@ const char kEmptyZoneRun[] =
     "Sorting all scoreID's . Done, found 0 scoreID's\n"
     "\n"
     "\nScore extraction complete.\n\n";
+const char kAllOutputs[] = "[Output]\nText=1\nHTML=1\nHTMLGroup=1\n";
 
-std::string FatalConsole(const std::string& message) {
-  return "ERROR: " + message +
-         "\n*** Error occurred, exiting.  (Logged to error file)\n";
+// The words of `text`, as arguments.
+std::vector<std::string> Args(const std::string& text) {
+  std::istringstream words(text);
+  return {std::istream_iterator<std::string>(words), {}};
 }
 
-void WriteEmptyDatabases(const TempDir& dir) {
-  for (const char* name : {"user.dat", "squad.dat", "score.dat"})
-    dir.Write(name, "");
+void WriteZone(const TempDir& dir) {
+  dir.Write("user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10));
+  dir.Write("squad.dat", MakeSquad(10, "Red"));
+  dir.Write("score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
+                             MakeScore(2, 7, 2, 70, 0, 300, 0));
+  dir.Write("tallyhawk.ini", kAllOutputs);
 }
 
-// The output directory ends in the platform's separator; '/' ends it too.
-TEST(RunTest, ExistingSettingsAreReadAndTheLogIsTruncated) {
-  for (const auto& [directory, shown] :
-       {std::pair<std::string, std::string>{"out", PlatformPath("out/")},
-        {"out/", "out/"}}) {
-    TempDir dir;
-    WriteEmptyDatabases(dir);
-    dir.Write("tallyhawk.ini",
-              "[Output]\nStyleSheet= \nDirectory=" + directory + "\n");
-    dir.Write("tallyhawk.log", std::string(5000, 'x'));
-    RunResult run = RunTallyhawkIn(dir);
-    std::string zone_run = kEmptyZoneRun;
-    zone_run.insert(
-        zone_run.find("scoreID's\n") + 10,
-        "Using output directory " + shown + "\nStyle sheet defined:  \n");
-    EXPECT_EQ(Masked(run.console), kBanner + std::string(kLoaded) + zone_run);
-    EXPECT_EQ(dir.Read("tallyhawk.log"), CrLf(run.console));
-  }
-}
-
-// The quiet switches, and a console that is closed or whose reader has gone,
-// silence the console only; veryquiet touches no log either.
-TEST(RunTest, QuietSwitchesAndLostConsolesKeepTheLog) {
-  const std::string log = CrLf(kBanner + std::string(kLoaded) + kEmptyZoneRun);
-  const std::tuple<std::vector<std::string>, Console, std::string> cases[] = {
-      {{"/quiet"}, Console::kCaptured, log},
-      {{}, Console::kClosed, log},
-      {{}, Console::kBrokenPipe, log},
-      {{"-veryquiet"}, Console::kCaptured, "earlier log"},
-      {{"/veryquiet", "/quiet"}, Console::kCaptured, "earlier log"},
+// The output directory ends in the platform's separator, or in '/' when it
+// has one, and a style sheet of a space is one; quiet switches, and a console
+// that is closed or whose reader has gone, silence the console only; veryquiet
+// touches no log either, and a log that cannot be opened only warns.
+TEST(RunTest, ConsoleAndLogOfARun) {
+  const std::string style = "\nStyle sheet defined:  \n";
+  struct Case {
+    std::string settings;
+    std::string shown;  // after the score IDs
+    std::string args = "";
+    Console console = Console::kCaptured;
+    bool quiet = false;
+    bool veryquiet = false;  // or a log that cannot be opened
+    std::string before = "";
   };
-  for (const auto& [args, console, expected_log] : cases) {
+  const Case cases[] = {
+      {"[Output]\nStyleSheet= \nDirectory=out\n",
+       "Using output directory " + PlatformPath("out/") + style},
+      {"[Output]\nStyleSheet= \nDirectory=out/\n",
+       "Using output directory out/" + style},
+      {"", "", "/quiet", Console::kCaptured, true},
+      {"", "", "", Console::kClosed, true},
+      {"", "", "", Console::kBrokenPipe, true},
+      {"", "", "/veryquiet /quiet", Console::kCaptured, true, true},
+      {"", "", "/Lmissing/run.log", Console::kCaptured, false, true,
+       "WARNING:  Unable to open log file 'missing/run.log', no log will be "
+       "kept\n"},
+  };
+  for (const auto& c : cases) {
     TempDir dir;
-    WriteEmptyDatabases(dir);
-    dir.Write("tallyhawk.ini", "");
+    for (const char* name : {"user.dat", "squad.dat", "score.dat"})
+      dir.Write(name, "");
+    dir.Write("tallyhawk.ini", c.settings);
     dir.Write("tallyhawk.log", "earlier log");
-    RunResult run = RunTallyhawkIn(dir, args, {.console = console});
+    RunResult run = RunTallyhawkIn(dir, Args(c.args), {.console = c.console});
+    std::string text = kBanner + std::string(kLoaded) + kEmptyZoneRun;
+    text.insert(text.find("scoreID's\n") + 10, c.shown);
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.console, "");
-    EXPECT_EQ(Masked(dir.Read("tallyhawk.log")), expected_log);
+    EXPECT_EQ(Masked(run.console), c.quiet ? "" : c.before + text);
+    EXPECT_EQ(Masked(dir.Read("tallyhawk.log")),
+              c.veryquiet ? "earlier log" : CrLf(text));
   }
 }
 
+// The last of each switch counts, its letter in upper case, and a name is
+// cut at 127 characters.
 TEST(RunTest, FileNameSwitchesNameTheLogSettingsAndZoneMap) {
   TempDir dir;
-  WriteEmptyDatabases(dir);
+  for (const char* name : {"user.dat", "squad.dat", "score.dat"})
+    dir.Write(name, "");
   dir.Write("b.ini", "[General]\nTopX=5\n");
-  RunResult run = RunTallyhawkIn(dir, {"/Fa.ini", "-Fb.ini", "/Lrun.log",
-                                       "/Zzones.txt", "/quieter", "Fx.ini"});
+  RunResult run = RunTallyhawkIn(
+      dir, {"/Fa.ini", "-Fb.ini", "/fc.ini", "/L" + std::string(130, 'x'),
+            "/lrun.log", "/Zzones.txt", "/zz.txt", "/quieter", "Fx.ini"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.console.find("Loading settings from 'b.ini' ... Done\n"),
             std::string::npos);
-  EXPECT_EQ(dir.Read("run.log"), CrLf(run.console));
-  EXPECT_TRUE(dir.Exists("zones.txt"));
-  for (const char* untouched :
-       {"tallyhawk.log", "zoneinfo.txt", "tallyhawk.ini"}) {
-    EXPECT_FALSE(dir.Exists(untouched)) << untouched;
-  }
-}
-
-TEST(RunTest, LogThatCannotBeOpenedOnlyWarns) {
-  TempDir dir;
-  WriteEmptyDatabases(dir);
-  RunResult run = RunTallyhawkIn(dir, {"/Lmissing/run.log"});
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_TRUE(Masked(run.console)
-                  .starts_with("WARNING:  Unable to open log file "
-                               "'missing/run.log', no log will be kept\n" +
-                               std::string(kBanner)));
-}
-
-// Each fatal error: the console (and log) lines, the error file, exit code 1.
-TEST(RunTest, FatalErrorsAtStartUp) {
-  struct Case {
-    std::vector<std::string> args;
-    std::string directory;  // made where the program wants a file
-    std::string before_error;
-    std::string message;
-  };
-  const std::string created = std::string(kCreated) + "Done\n";
-  const Case cases[] = {
-      {{"/Fother.ini"}, "", "", "Unable to load configuration settings"},
-      {{}, "user.dat", created, "Failed to open user database"},
-      {{"/Zno/zones.txt"}, "", created, "Unable to create zone info template"},
-      // Such a directory can be neither read as settings nor replaced.
-      {{}, "tallyhawk.ini", kCreated, "Unable to create INI template"},
-  };
-  for (const Case& c : cases) {
-    TempDir dir;
-    WriteEmptyDatabases(dir);
-    if (!c.directory.empty()) {
-      std::filesystem::remove(dir.path() + "/" + c.directory);
-      dir.MakeDirectory(c.directory);
-    }
-    const std::string message = c.message + ", exiting";
-    RunResult run = RunTallyhawkIn(dir, c.args);
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(Masked(run.console),
-              kBanner + c.before_error + FatalConsole(message));
-    EXPECT_EQ(Masked(dir.Read("tallyhawk.err")),
-              Masked(CrLf(kFrozenDateText + message + "\n\n")));
-    EXPECT_EQ(dir.Read("tallyhawk.log"), CrLf(run.console));
-  }
-}
-
-// Where the clock is not frozen, only the shape of the date is known.
-TEST(RunTest, ErrorFileDateIsLocalTimeAndVeryquietStillWritesIt) {
-  TempDir dir;
-  RunResult run =
-      RunTallyhawkIn(dir, {"/veryquiet", "/Fnone.ini"}, {.tz = "EST5"});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.console, "");
-  EXPECT_FALSE(dir.Exists("tallyhawk.log"));
-  EXPECT_EQ(Masked(dir.Read("tallyhawk.err")),
-            Masked(CrLf("Sun Dec 06 07:00:00 2026\n"
-                        "Unable to load configuration settings, exiting\n\n")));
+  EXPECT_EQ(dir.Read(std::string(127, 'x')), CrLf(run.console));
+  std::string names;
+  for (const auto& [name, bytes] : dir.Files())
+    names += name.substr(0, 9) + " ";
+  EXPECT_EQ(names, "b.ini score.dat squad.dat user.dat xxxxxxxxx zones.txt ");
 }
 
 TEST(RunTest, HelpAndVersionTouchNoFile) {
   TempDir dir;
   RunResult help = RunTallyhawkIn(dir, {"/quiet", "--help"});
-  EXPECT_EQ(help.exit_code, 0);
-  EXPECT_TRUE(help.console.starts_with("Usage: tallyhawk"));
   RunResult version = RunTallyhawkIn(dir, {"--version"});
-  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(std::pair(help.exit_code, version.exit_code), std::pair(0, 0));
+  EXPECT_TRUE(help.console.starts_with("Usage: tallyhawk"));
   EXPECT_EQ(Masked(version.console), "Tallyhawk v0.2 Build <build date>\n");
   EXPECT_TRUE(dir.Files().empty());
+}
+
+std::string FatalLines(const std::string& message) {
+  return "ERROR: " + message +
+         "\n*** Error occurred, exiting.  (Logged to error file)\n";
+}
+
+// Runs in `dir` in a time zone five hours west of UTC, expecting the run to
+// fail: exit code 1, no temporary file left, and every file that was there
+// but the log as it was.
+RunResult RunToFailure(const TempDir& dir,
+                       const std::vector<std::string>& args = {}) {
+  const std::map<std::string, std::string> before = dir.Files();
+  RunResult run = RunTallyhawkIn(dir, args, {.tz = "EST5"});
+  EXPECT_EQ(run.exit_code, 1);
+  std::map<std::string, std::string> after = dir.Files();
+  for (const auto& [relative, bytes] : after)
+    EXPECT_EQ(relative.find(".tmp"), std::string::npos) << relative;
+  for (const auto& [relative, bytes] : before) {
+    if (relative == "tallyhawk.log") continue;
+    EXPECT_EQ(Masked(after[relative]), Masked(bytes)) << relative;
+  }
+  return run;
+}
+
+// Each fatal error: the console lines (none with veryquiet), the log a copy
+// of them, the error file with the local time and the message, exit code 1,
+// and the reports of the earlier run kept. A directory takes the place of a
+// file the program wants. Without subdirectories the grouped page is the
+// first report a pass opens.
+TEST(RunTest, FatalErrorEndsTheRunAndKeepsTheEarlierReports) {
+  const std::string banner = kBanner;
+  const std::string created = banner + kCreated + "Done\n";
+  struct Case {
+    std::string console;  // before the error
+    std::string error;
+    std::string args = "";
+    std::string directory = "Wins7.html";
+    std::string settings = kAllOutputs;  // empty: no settings file
+  };
+  const Case cases[] = {
+      {banner, "Unable to load configuration settings, exiting", "/Fother.ini"},
+      {created, "Failed to open user database, exiting", "", "user.dat", ""},
+      {created, "Unable to create zone info template, exiting",
+       "/Zno/zones.txt", "", ""},
+      // Such a directory can be neither read as settings nor replaced.
+      {banner + kCreated, "Unable to create INI template, exiting", "",
+       "tallyhawk.ini", ""},
+      // Every switch counts, one with an empty name too.
+      {"", "Unable to load configuration settings, exiting", "/veryquiet /F"},
+      {"Writing 'Wins7.txt' ... Done\n", "Unable to open file for HTML output"},
+      {"SCORE ID 7\n--------------------------\n",
+       "Unable to open file for group HTML output", "", "",
+       std::string(kAllOutputs) + "Directory=missing\n"},
+      {"Using subdirectories\n", "Invalid path to subdirectory", "", "",
+       "[Output]\nUseSubDir=1\nDirectory=missing\n"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    WriteZone(dir);
+    ASSERT_EQ(RunTallyhawkIn(dir, {}, {.tz = "EST5"}).exit_code, 0);
+    for (const char* name : {"/tallyhawk.ini", "/tallyhawk.log"})
+      std::filesystem::remove(dir.path() + name);
+    if (!c.settings.empty()) dir.Write("tallyhawk.ini", c.settings);
+    if (!c.directory.empty()) {
+      std::filesystem::remove(dir.path() + "/" + c.directory);
+      dir.MakeDirectory(c.directory);
+    }
+    RunResult run = RunToFailure(dir, Args(c.args));
+    EXPECT_TRUE(
+        c.console.empty()
+            ? run.console.empty()
+            : Masked(run.console).ends_with(c.console + FatalLines(c.error)))
+        << run.console;
+    EXPECT_EQ(Masked(dir.Read("tallyhawk.err")),
+              Masked(CrLf("Sun Dec 06 07:00:00 2026\n" + c.error + "\n\n")));
+    EXPECT_EQ(dir.Read("tallyhawk.log"), CrLf(run.console));
+  }
+}
+
+// A report is handed to the system line by line, so a full disk ends the run
+// at the first line that does not fit: here the grouped page's first line.
+TEST(RunTest, FullDiskEndsTheRunWithTheWriteMessage) {
+#ifdef __linux__
+  TempDir dir;
+  if (::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=96k") != 0)
+    GTEST_SKIP() << "cannot mount a small file system here";
+  struct Unmount {
+    const std::string& path;
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+  } unmount{dir.path()};
+  WriteZone(dir);
+  dir.Write("zoneinfo.txt", "");
+  dir.Write("PilotStats7.html", "the earlier page");
+  dir.Write("filler", std::string(200 * 1024, 'x'));  // fills the disk
+  EXPECT_TRUE(RunToFailure(dir).console.ends_with(
+      "SCORE ID 7\n--------------------------\n" +
+      FatalLines("Unable to write file for group HTML output")));
+#else
+  GTEST_SKIP() << "a small file system is mounted on Linux only";
+#endif
+}
+
+// Random databases under every output, and random settings and zone maps:
+// half of them of any bytes, half of the characters the readers care about.
+TEST(RobustnessTest, RandomInputsEndCleanly) {
+  const std::string config_text =
+      "[]=:/\\ \t\r\n\v\f0123456789-+UserSquadTopXDoWinsHTML\0\xff"s;
+  for (uint64_t seed = 1; seed <= 8; ++seed) {
+    std::mt19937_64 engine(seed);
+    auto draw = [&](size_t size, bool text) {
+      std::string bytes(size, '\0');
+      for (char& c : bytes) {
+        const uint64_t r = engine();
+        c = text ? config_text[r % config_text.size()] : static_cast<char>(r);
+      }
+      return bytes;
+    };
+    TempDir dir;
+    dir.Write("user.dat", draw(196 * 40 + seed, false));
+    dir.Write("squad.dat", draw(72 * 30 + seed, false));
+    dir.Write("score.dat", draw(28 * 200 + seed, false));
+    dir.Write("tallyhawk.ini", draw(seed % 2 ? 5000 : 3000, seed % 2));
+    dir.Write("zoneinfo.txt", draw(seed % 3 ? 4000 : 2000, seed % 3));
+    for (int run = 0; run < 2; ++run) {
+      const int exit_code = RunTallyhawkIn(dir, {"/quiet"}).exit_code;
+      const std::string log = dir.Read("tallyhawk.log");
+      EXPECT_TRUE(exit_code == 0
+                      ? log.ends_with("\r\nScore extraction complete.\r\n\r\n")
+                      : exit_code == 1 &&
+                            log.ends_with("(Logged to error file)\r\n"))
+          << exit_code << "\n"
+          << log;
+      dir.Write("tallyhawk.ini", "[Output]\nText=1\nHTML=1\nUseSubDir=1\n");
+    }
+  }
+}
+
+TEST(RobustnessTest, ExtremeIdsCostNoMemoryInProportionToTheirValue) {
+  TempDir dir;
+  dir.Write("user.dat", MakeUser(0, "A") + MakeUser(4294967295u, "P") +
+                            MakeUser(2147483648u, "B"));
+  dir.Write("squad.dat", "");
+  // Rows of user 4294967295 under score ID 3, one in the last slot.
+  dir.Write("score.dat", MakeScore(4294967295u, 3, 4294967295u, 100) +
+                             MakeScore(7, 3, 4294967295u, 100));
+  RunResult run = RunTallyhawkIn(dir);
+  ASSERT_EQ(run.exit_code, 0) << run.console;
+  EXPECT_NE(run.console.find("Read 3 users\n"), std::string::npos);
+  EXPECT_NE(run.console.find(" Done, found 1 scoreID's\n"), std::string::npos);
+  EXPECT_NE(dir.Read("PilotStats3.html").find("<TD>P</TD>"), std::string::npos);
 }
 
 }  // namespace

@@ -13,17 +13,12 @@ namespace tallyhawk {
 
 class ReportTest : public ::testing::Test {
  protected:
-  ReportTest() { settings.General.TopX = 10; }
-
   // The scope of score ID 12.
   ReportScope Scope() {
     return ReportScope{platform, status, settings, 12, ""};
   }
-
-  std::string File(const std::string& path) {
-    auto it = platform.files.find(path);
-    return it == platform.files.end() ? "<missing>" : it->second;
-  }
+  // The bytes of a committed file; empty when there is none.
+  std::string File(const std::string& path) { return platform.files[path]; }
 
   testing::FakePlatform platform;
   StatusOutput status{platform, false, false};

@@ -1,60 +1,49 @@
-// Builds the exact file bytes of database records for tests. Concatenate the
-// results to make a user.dat, squad.dat or score.dat.
-//
-// The areas the program does not interpret, and the bytes after a name's
-// terminator, are filled with 0xA5 so that a decoder reading the wrong offset
-// shows up.
+// The exact file bytes of database records, to be concatenated into a
+// user.dat, squad.dat or score.dat. The bytes the program does not interpret
+// are 0xA5, so that a decoder reading the wrong offset shows up.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace tallyhawk::testing {
 
-namespace db_builder_detail {
+struct RecordField {
+  size_t offset;
+  uint32_t value;
+  int width = 4;  // bytes, least significant first
+};
 
-constexpr char kFiller = static_cast<char>(0xA5);
-
-// The low `width` bytes of `value`, least significant first.
-inline void Put(std::string& bytes, size_t offset, uint32_t value,
-                int width = 4) {
-  for (int i = 0; i < width; ++i) {
-    bytes[offset + i] = static_cast<char>(value >> (8 * i));
-  }
-}
-
-// A name of up to 31 bytes gets its terminator; 32 bytes or more fill the
-// whole field (no terminator) with the first 32.
-inline void PutName(std::string& bytes, size_t offset, std::string_view name) {
+// A record with `name` at offset 4: up to 31 bytes get their terminator, 32
+// or more fill the field with the first 32. The name goes first, so that a
+// record without one (a score row) has its fields over the terminator.
+inline std::string MakeRecord(size_t size, std::string_view name,
+                              std::initializer_list<RecordField> fields) {
+  std::string bytes(size, static_cast<char>(0xA5));
   name = name.substr(0, 32);
-  bytes.replace(offset, name.size(), name);
-  if (name.size() < 32) bytes[offset + name.size()] = '\0';
+  bytes.replace(4, name.size(), name);
+  if (name.size() < 32) bytes[4 + name.size()] = '\0';
+  for (const RecordField& field : fields) {
+    for (int i = 0; i < field.width; ++i)
+      bytes[field.offset + i] = static_cast<char>(field.value >> (8 * i));
+  }
+  return bytes;
 }
-
-}  // namespace db_builder_detail
 
 // One 196-byte user.dat record.
 inline std::string MakeUser(uint32_t user_id, std::string_view name,
                             uint32_t squad_id = 0, uint32_t last_seen = 0,
                             uint32_t created = 0) {
-  using namespace db_builder_detail;
-  std::string bytes(196, kFiller);
-  Put(bytes, 0, user_id);
-  PutName(bytes, 4, name);
-  Put(bytes, 164, squad_id);
-  Put(bytes, 184, last_seen);
-  Put(bytes, 188, created);
-  return bytes;
+  return MakeRecord(
+      196, name,
+      {{0, user_id}, {164, squad_id}, {184, last_seen}, {188, created}});
 }
 
 // One 72-byte squad.dat record.
 inline std::string MakeSquad(uint32_t squad_id, std::string_view name) {
-  using namespace db_builder_detail;
-  std::string bytes(72, kFiller);
-  Put(bytes, 0, squad_id);
-  PutName(bytes, 4, name);
-  return bytes;
+  return MakeRecord(72, name, {{0, squad_id}});
 }
 
 // One 28-byte score.dat record.
@@ -62,16 +51,14 @@ inline std::string MakeScore(uint32_t entry_id, uint32_t score_id,
                              uint32_t user_id, uint16_t wins = 0,
                              uint16_t losses = 0, uint32_t kill_points = 0,
                              uint32_t flag_points = 0) {
-  using namespace db_builder_detail;
-  std::string bytes(28, kFiller);
-  Put(bytes, 0, entry_id);
-  Put(bytes, 4, score_id);
-  Put(bytes, 8, user_id);
-  Put(bytes, 14, wins, 2);
-  Put(bytes, 16, losses, 2);
-  Put(bytes, 20, kill_points);
-  Put(bytes, 24, flag_points);
-  return bytes;
+  return MakeRecord(28, "",
+                    {{0, entry_id},
+                     {4, score_id},
+                     {8, user_id},
+                     {14, wins, 2},
+                     {16, losses, 2},
+                     {20, kill_points},
+                     {24, flag_points}});
 }
 
 }  // namespace tallyhawk::testing

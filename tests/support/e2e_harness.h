@@ -14,15 +14,15 @@ namespace tallyhawk::testing {
 
 // The frozen time of every run: Sunday 2026-12-06 12:00:00 in UTC.
 constexpr long long kFrozenNow = 1796558400;
-constexpr char kFrozenDateText[] = "Sun Dec 06 12:00:00 2026\n";
 // The console's first two lines, with the build date as Masked() shows it.
 constexpr char kBanner[] = "Tallyhawk v0.2 Build <build date>\nby Brannoch\n";
 
-struct RunResult {
-  int exit_code = -1;
-  // The console with the platform's line end written as "\n".
-  std::string console;
-};
+// Writes `bytes` to the file `path`, making its parent directories.
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// Every regular file below `root` (none when it is missing), by relative
+// path written with '/'.
+std::map<std::string, std::string> ReadTree(const std::string& root);
 
 class TempDir {
  public:
@@ -32,24 +32,25 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  // Writes `bytes` to `relative` (parent directories are created).
-  void Write(const std::string& relative, const std::string& bytes) const;
+  void Write(const std::string& relative, const std::string& bytes) const {
+    WriteFile(path_ + "/" + relative, bytes);
+  }
   void MakeDirectory(const std::string& relative) const;
-  // Every regular file below the directory, by relative path.
-  std::map<std::string, std::string> Files() const;
-  std::string Read(const std::string& relative) const;
-  bool Exists(const std::string& relative) const;
+  std::map<std::string, std::string> Files() const { return ReadTree(path_); }
+  // The bytes of `relative`; empty when it is missing.
+  std::string Read(const std::string& relative) const {
+    return Files()[relative];
+  }
 
  private:
   std::string path_;
 };
 
-// Writes `bytes` to the file `path`, making its parent directories.
-void WriteFile(const std::string& path, const std::string& bytes);
-
-// Every regular file below `root` (none when it is missing), by relative
-// path written with '/'.
-std::map<std::string, std::string> ReadTree(const std::string& root);
+struct RunResult {
+  int exit_code = -1;
+  // The console with the platform's line end written as "\n".
+  std::string console;
+};
 
 // What the program's standard output is connected to.
 enum class Console { kCaptured, kClosed, kBrokenPipe };
@@ -65,10 +66,6 @@ RunResult RunTallyhawkIn(const TempDir& dir,
                          const std::vector<std::string>& args = {},
                          const SpawnOptions& options = {});
 
-// Runs another program (a tool of the project) the same way.
-RunResult RunProgramIn(const TempDir& dir, const std::string& program,
-                       const std::vector<std::string>& args);
-
 // Calls `prepare(now)` and runs the program, so that the whole run sees the
 // second `now`: kFrozenNow under the frozen clock; elsewhere a second of the
 // real clock, trying again when a run spans two.
@@ -81,18 +78,5 @@ std::string Masked(const std::string& text);
 
 // Text with every "\n" turned into "\r\n", as files are written.
 std::string CrLf(const std::string& text);
-
-// A small file system mounted over `path`, so that the disk runs full;
-// mounted() is false where that is impossible.
-class SmallDisk {
- public:
-  explicit SmallDisk(const std::string& path);
-  ~SmallDisk();
-  bool mounted() const { return mounted_; }
-
- private:
-  std::string path_;
-  bool mounted_ = false;
-};
 
 }  // namespace tallyhawk::testing

@@ -1,4 +1,4 @@
-// Catches the message that would end a run.
+// The message of the FatalError that `action` raises; empty when it returns.
 #pragma once
 
 #include <string>
@@ -7,7 +7,6 @@
 
 namespace tallyhawk::testing {
 
-// The message of the FatalError that `action` raises; empty when it returns.
 template <typename Action>
 std::string FatalMessage(Action action) {
   try {

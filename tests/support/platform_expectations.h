@@ -1,6 +1,5 @@
-// How the program's output on the platform the tests run on differs from the
-// Linux output the tests' expectations are written for: the one place that
-// knows.
+// How the program's output on this platform differs from the Linux output
+// the tests' expectations are written for: the one place that knows.
 #pragma once
 
 #include <string>
@@ -32,10 +31,6 @@ inline std::string PlatformPath(std::string path) {
 inline std::string PosixPaths(std::string text) {
   for (char& c : text) c = c == kSeparator ? '/' : c;
   return text;
-}
-
-inline bool PlatformForbidsName(std::string_view name) {
-  return name.find_first_of(kForbiddenInNames) != std::string_view::npos;
 }
 
 // A directory name the platform refuses for what it is, not for a missing
