@@ -80,7 +80,7 @@ TEST(ReliabilityTest, NoOutputEverReplacesOrEmptiesADatabase) {
   RunResult run = RunTallyhawkIn(dir, {"/Lnone.dat"});
   EXPECT_NE(run.console.find("ERROR: Failed to open user database"),
             std::string::npos);
-  EXPECT_FALSE(dir.Exists("none.dat"));
+  EXPECT_FALSE(dir.Files().count("none.dat"));
 }
 
 // Killed runs leave their temporary files; the next run removes those of
@@ -95,9 +95,10 @@ TEST(ReliabilityTest, TemporariesOfKilledRunsAreRemovedByTheNextRun) {
   dir.Write("7/Wins.html.tallyhawk-1-2.tmp", "not a report of this run");
   dir.Write("notes.tallyhawk-1-2.tmp", "not a report at all");
   ASSERT_EQ(RunTallyhawkIn(dir).exit_code, 0);
-  for (const std::string& name : kLeftovers) EXPECT_FALSE(dir.Exists(name));
-  EXPECT_TRUE(dir.Exists("7/Wins.html.tallyhawk-1-2.tmp"));
-  EXPECT_TRUE(dir.Exists("notes.tallyhawk-1-2.tmp"));
+  for (const std::string& name : kLeftovers)
+    EXPECT_FALSE(dir.Files().count(name));
+  EXPECT_TRUE(dir.Files().count("7/Wins.html.tallyhawk-1-2.tmp"));
+  EXPECT_TRUE(dir.Files().count("notes.tallyhawk-1-2.tmp"));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
       EXPECT_FALSE(run.files.count("tallyhawk.err"));
     } else {
       EXPECT_EQ(run.files["tallyhawk.err"],
-                CrLf(kFrozenDateText + message + "\n\n"));
+                CrLf("Sun Dec 06 12:00:00 2026\n" + message + "\n\n"));
       EXPECT_EQ(run.files["tallyhawk.log"], CrLf(run.console));
     }
     // Each report, and the zone map's template, is complete or as it was.
