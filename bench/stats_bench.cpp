@@ -33,15 +33,16 @@ struct LargeZone {
       user.Name = NameField::FromText("Pilot " + std::to_string(i));
       user.SquadID = i % 1000;
       db.UserTable.Store(user, i);
-      db.ScoreTable.Store(
-          {i, kScoreId, i, static_cast<uint16_t>(1 + i % 997),
-           static_cast<uint16_t>(i % 13), i * 7919u % 100000u, 0},
-          i);
     }
     db.UserTable.Finish();
     db.SquadTable.Finish();
-    db.ScoreTable.Finish();
-    db.ScoreRows.Build(db.ScoreTable, db.UserTable, db.SquadTable);
+    for (uint32_t i = 0; i < rows; ++i) {
+      db.ScoreTable.Store(
+          {i, kScoreId, i, static_cast<uint16_t>(1 + i % 997),
+           static_cast<uint16_t>(i % 13), i * 7919u % 100000u, 0},
+          db.UserTable);
+    }
+    db.ScoreTable.Finish(db.UserTable);
   }
 
   Databases db;
@@ -50,9 +51,12 @@ struct LargeZone {
 
 void BM_PilotRatioFilter(benchmark::State& state) {
   static LargeZone zone(1000000);
-  const PilotRows rows{zone.db.ScoreRows.RowsOf(kScoreId),
+  const PilotRows rows{zone.db.ScoreTable.RowsOf(kScoreId),
                        zone.db.ScoreTable.SlotCount(),
-                       static_cast<uint32_t>(state.range(0)), 1};
+                       zone.db.UserTable,
+                       zone.db.SquadTable,
+                       static_cast<uint32_t>(state.range(0)),
+                       1};
   for (auto _ : state) {
     benchmark::DoNotOptimize(FilterPilotRatio(rows, zone.progress).Count());
   }
@@ -68,7 +72,7 @@ void BM_CompileSquadStats(benchmark::State& state) {
       CountSquadMembership(zone.db.UserTable, zone.db.SquadTable);
   for (auto _ : state) {
     benchmark::DoNotOptimize(CompileSquadStats(
-        zone.db.ScoreRows.RowsOf(kScoreId), zone.db.ScoreTable.SlotCount(),
+        zone.db.ScoreTable.RowsOf(kScoreId), zone.db.ScoreTable.SlotCount(),
         zone.db.SquadTable, membership, zone.progress));
   }
 }

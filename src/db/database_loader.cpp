@@ -26,28 +26,30 @@ constexpr DatabaseTexts kSquadTexts{"Failed to open squad database, exiting",
 constexpr DatabaseTexts kScoreTexts{"Failed to open score database, exiting",
                                     "Loading scores .", 100, " scores"};
 
-uint32_t KeyOf(const UserRecord& user) { return user.UserID; }
-uint32_t KeyOf(const SquadRecord& squad) { return squad.SquadID; }
-uint32_t KeyOf(const ScoreRecord& score) { return score.EntryID; }
-
-// Loads one file into `table`: every complete record is stored under its key
-// and counted, a partial record at the end is dropped.
-template <typename Record, typename Decode>
-void LoadTable(Platform& platform, StatusOutput& status,
-               const std::string& path, const DatabaseTexts& texts,
-               size_t record_size, Decode decode, IdTable<Record>& table) {
+// Loads one file: hands every complete record to `store` and counts it, a
+// partial record at the end is dropped; then `finish` completes the table.
+template <typename Store, typename Finish>
+void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
+              const DatabaseTexts& texts, size_t record_size, Store store,
+              Finish finish) {
   std::unique_ptr<InputFile> file = platform.OpenInput(path);
   if (!file) throw FatalError(texts.failure);
   status.PrintStatus(texts.loading);
   RecordReader reader(*file, record_size);
   uint64_t count = 0;
-  while (const unsigned char* bytes = reader.Next()) {
-    const Record record = decode(bytes);
-    table.Store(record, KeyOf(record));
-    ++count;
-    if (count % texts.dot_interval == 0) status.Dot();
+  for (auto records = reader.NextRecords(); !records.empty();
+       records = reader.NextRecords()) {
+    const uint64_t dots_before = count / texts.dot_interval;
+    for (size_t at = 0; at < records.size(); at += record_size) {
+      store(records.data() + at);
+    }
+    count += records.size() / record_size;
+    // A dot for every dot_interval records; those of a block go out
+    // together, as one message.
+    const uint64_t dots = count / texts.dot_interval - dots_before;
+    if (dots > 0) status.PrintStatus(std::string(dots, '.'));
   }
-  table.Finish();
+  finish();
   status.PrintStatus(" Done\n");
   status.line() << "Read " << count << texts.count_word << "\n";
   status.PrintStatusLine();
@@ -57,14 +59,29 @@ void LoadTable(Platform& platform, StatusOutput& status,
 
 void LoadDatabases(Platform& platform, StatusOutput& status,
                    const GeneralSettings& general, Databases& databases) {
-  LoadTable(platform, status, general.DatUser, kUserTexts, kUserRecordSize,
-            DecodeUserRecord, databases.UserTable);
-  LoadTable(platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
-            DecodeSquadRecord, databases.SquadTable);
-  LoadTable(platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
-            DecodeScoreRecord, databases.ScoreTable);
-  databases.ScoreRows.Build(databases.ScoreTable, databases.UserTable,
-                            databases.SquadTable);
+  UserTableType& users = databases.UserTable;
+  SquadTableType& squads = databases.SquadTable;
+  ScoreTableType& scores = databases.ScoreTable;
+  LoadFile(
+      platform, status, general.DatUser, kUserTexts, kUserRecordSize,
+      [&](const unsigned char* bytes) {
+        const UserRecord user = DecodeUserRecord(bytes);
+        users.Store(user, user.UserID);
+      },
+      [&] { users.Finish(); });
+  LoadFile(
+      platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
+      [&](const unsigned char* bytes) {
+        const SquadRecord squad = DecodeSquadRecord(bytes);
+        squads.Store(squad, squad.SquadID);
+      },
+      [&] { squads.Finish(); });
+  LoadFile(
+      platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
+      [&](const unsigned char* bytes) {
+        scores.Store(DecodeScoreRecord(bytes), users);
+      },
+      [&] { scores.Finish(users); });
 }
 
 }  // namespace tallyhawk

@@ -12,15 +12,16 @@ constexpr size_t kBlockSize = size_t{1} << 20;
 RecordReader::RecordReader(InputFile& file, size_t record_size)
     : file_(file), record_size_(record_size), buffer_(kBlockSize) {}
 
-const unsigned char* RecordReader::Next() {
+std::span<const unsigned char> RecordReader::NextRecords() {
   // A read may return fewer bytes than asked for without being at the end,
   // so keep reading until a whole record is there or the file is done.
   while (end_ - begin_ < record_size_) {
-    if (!Refill()) return nullptr;
+    if (!Refill()) return {};
   }
-  const unsigned char* record = buffer_.data() + begin_;
-  begin_ += record_size_;
-  return record;
+  const size_t whole = (end_ - begin_) / record_size_ * record_size_;
+  const std::span<const unsigned char> records(buffer_.data() + begin_, whole);
+  begin_ += whole;
+  return records;
 }
 
 bool RecordReader::Refill() {

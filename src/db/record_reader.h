@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "platform/platform.h"
@@ -14,9 +15,10 @@ class RecordReader {
   // `record_size` must be above 0 and at most the block size (1 MiB).
   RecordReader(InputFile& file, size_t record_size);
 
-  // The bytes of the next complete record, valid until the next call; null
-  // at the end of the file. A partial record at the end is never returned.
-  const unsigned char* Next();
+  // The bytes of the next whole records, one after another (at least one),
+  // valid until the next call; empty at the end of the file. A partial
+  // record at the end is never returned.
+  std::span<const unsigned char> NextRecords();
 
  private:
   // Moves the unread bytes to the front and reads more behind them; false

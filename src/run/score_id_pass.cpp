@@ -53,9 +53,13 @@ void ComputePilotStats(RunContext& context, const ReportScope& scope) {
   const Settings& settings = context.settings;
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kPilot);
-  const PilotRows rows{context.databases.ScoreRows.RowsOf(scope.CurrentScoreID),
-                       context.databases.ScoreTable.SlotCount(),
-                       settings.General.TopX, settings.General.MinKills};
+  const Databases& databases = context.databases;
+  const PilotRows rows{databases.ScoreTable.RowsOf(scope.CurrentScoreID),
+                       databases.ScoreTable.SlotCount(),
+                       databases.UserTable,
+                       databases.SquadTable,
+                       settings.General.TopX,
+                       settings.General.MinKills};
   for (const PilotList& list : kPilotLists) {
     if (!(settings.User.*list.flag)) continue;
     TopList top = RunFilter(context.status, list.message, rows, list.filter);
@@ -73,7 +77,7 @@ std::vector<SquadStats> CompileSquads(RunContext& context, uint32_t score_id) {
   }
   context.status.PrintStatus("Compiling squad stats .");
   std::vector<SquadStats> stats = CompileSquadStats(
-      databases.ScoreRows.RowsOf(score_id), databases.ScoreTable.SlotCount(),
+      databases.ScoreTable.RowsOf(score_id), databases.ScoreTable.SlotCount(),
       databases.SquadTable, *context.squad_membership, context.status);
   context.status.PrintStatus(" Done\n");
   return stats;

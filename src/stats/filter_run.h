@@ -50,19 +50,19 @@ TopList RankRecords(ProgressSink& progress, uint32_t top_x, size_t count,
                     uint64_t slot_count, SlotOf slot_of, ValueOf value_of,
                     MakeEntry make_entry) {
   ProgressMark mark(progress);
-  std::vector<RankCandidate> candidates;
-  candidates.reserve(count);
+  SlotProgress walk(100, slot_count);
+  RankedSelection selection(top_x, count);
   for (size_t k = 0; k < count; ++k) {
-    std::optional<double> value = value_of(k);
+    const std::optional<double> value = value_of(k);
     if (!value) continue;
-    candidates.push_back(RankCandidate{*value, k});
-    mark.Update(ProgressOf(100, slot_of(k), slot_count));
+    if (walk.Advance(slot_of(k))) mark.Update(walk.value());
+    selection.Offer(*value, k);
   }
 
-  SelectRanked(candidates, top_x);
+  const std::vector<RankCandidate> ranked_candidates = selection.Take();
   std::vector<TopEntry> ranked;
-  ranked.reserve(candidates.size());
-  for (const RankCandidate& candidate : candidates) {
+  ranked.reserve(ranked_candidates.size());
+  for (const RankCandidate& candidate : ranked_candidates) {
     ranked.push_back(make_entry(candidate.position, candidate.value));
   }
   return TopList(std::move(ranked));

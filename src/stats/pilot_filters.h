@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "config/settings.h"
 #include "db/databases.h"
@@ -17,10 +16,13 @@ namespace tallyhawk {
 // What a pilot filter reads.
 struct PilotRows {
   // The rows of one score ID whose user is loaded, in ascending slot order.
-  const std::vector<ScoreRow>& rows;
+  ScoreRows rows;
   // SlotCount of the whole score table: the progress dots count the rows'
   // slots against it.
   uint64_t score_slots;
+  // The tables the rows' users and their squads are in, for the names.
+  const UserTableType& users;
+  const SquadTableType& squads;
   uint32_t TopX;
   uint32_t MinKills;
 };

@@ -1,5 +1,6 @@
-// Ranking many candidates at once, with exactly the result of inserting them
-// one by one through TopList::InsertRanked, in time independent of TopX.
+// Ranking many candidates, with exactly the result of inserting them one by
+// one, in walk order, into a list that keeps its best TopX: best value
+// first, and among equal values the one inserted first.
 #pragma once
 
 #include <cstddef>
@@ -19,5 +20,34 @@ struct RankCandidate {
 // first among equal values) and keeps the first `top_x` of them. Positions
 // must be distinct.
 void SelectRanked(std::vector<RankCandidate>& candidates, uint32_t top_x);
+
+// The best `top_x` of candidates offered one at a time in ascending
+// position order, holding at most about twice `top_x` of them at any time:
+// once `top_x` are known, a candidate that does not beat the worst of them
+// (a later one ties below it) can never be listed and is dropped at once.
+class RankedSelection {
+ public:
+  // `expected`: how many candidates may come, to size the store.
+  RankedSelection(uint32_t top_x, size_t expected);
+
+  void Offer(double value, size_t position) {
+    if (bounded_ && !(value > floor_)) return;
+    candidates_.push_back(RankCandidate{value, position});
+    if (candidates_.size() == capacity_) Prune();
+  }
+
+  // The selection in rank order; the object is then spent.
+  std::vector<RankCandidate> Take();
+
+ private:
+  // Keeps the best `top_x_` and makes the worst of them the floor.
+  void Prune();
+
+  uint32_t top_x_;
+  size_t capacity_;
+  bool bounded_ = false;
+  double floor_ = 0;
+  std::vector<RankCandidate> candidates_;
+};
 
 }  // namespace tallyhawk

@@ -26,21 +26,23 @@ bool IsTaken(const SquadStats& squad, Squads which, const SquadRows& input) {
   return squad.Wins > 0 && squad.Wins >= input.MinKills;
 }
 
-TopList RankSquads(const SquadRows& input, ProgressSink& progress, Squads which,
-                   ValueFn value, TextFn text) {
+// The rule is a template argument, so that the walk over every squad
+// computes it inline.
+template <Squads kWhich, ValueFn kValue, TextFn kText>
+TopList RankSquads(const SquadRows& input, ProgressSink& progress) {
   const SquadTableType& table = input.squads;
   const std::vector<SquadStats>& stats = input.stats;
   return RankRecords(
       progress, input.TopX, stats.size(), table.SlotCount(),
       [&](size_t k) { return table.ids()[k]; },
       [&](size_t k) -> std::optional<double> {
-        if (!IsTaken(stats[k], which, input)) return std::nullopt;
-        return value(stats[k]);
+        if (!IsTaken(stats[k], kWhich, input)) return std::nullopt;
+        return kValue(stats[k]);
       },
       [&](size_t k, double ranked_value) {
         TopEntry entry;
         entry.Name = std::string(table.records()[k].Name.view());
-        entry.ValueText = EntryText(text(stats[k], ranked_value));
+        entry.ValueText = EntryText(kText(stats[k], ranked_value));
         entry.Value = ranked_value;
         return entry;
       });
@@ -97,36 +99,35 @@ double Rating(const SquadStats& squad) {
 }  // namespace
 
 TopList FilterSquadTotalPoints(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kSized, TotalPoints,
-                    DecimalText<0>);
+  return RankSquads<Squads::kSized, TotalPoints, DecimalText<0>>(rows, progress);
 }
 
 TopList FilterSquadAvgPoints(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, AvgPoints, DecimalText<2>);
+  return RankSquads<Squads::kActive, AvgPoints, DecimalText<2>>(rows, progress);
 }
 
 TopList FilterSquadAvgKill(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, AvgKill, DecimalText<1>);
+  return RankSquads<Squads::kActive, AvgKill, DecimalText<1>>(rows, progress);
 }
 
 TopList FilterSquadWins(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kSized, Wins, DecimalText<0>);
+  return RankSquads<Squads::kSized, Wins, DecimalText<0>>(rows, progress);
 }
 
 TopList FilterSquadLosses(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kSized, Losses, DecimalText<0>);
+  return RankSquads<Squads::kSized, Losses, DecimalText<0>>(rows, progress);
 }
 
 TopList FilterSquadRatio(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, Ratio, RatioText);
+  return RankSquads<Squads::kActive, Ratio, RatioText>(rows, progress);
 }
 
 TopList FilterSquadRating(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, Rating, DecimalText<0>);
+  return RankSquads<Squads::kActive, Rating, DecimalText<0>>(rows, progress);
 }
 
 TopList FilterSquadMembers(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kEvery, Members, DecimalText<0>);
+  return RankSquads<Squads::kEvery, Members, DecimalText<0>>(rows, progress);
 }
 
 }  // namespace tallyhawk

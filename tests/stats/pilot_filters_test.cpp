@@ -19,8 +19,9 @@ class PilotFiltersTest : public StatsTest {
   // Runs `filter` over score ID 1; returns the rows and counts the dots.
   Rows Rank(PilotFilter filter, uint32_t min_kills = 50, uint32_t top_x = 100) {
     progress.dots = 0;
-    const PilotRows rows{db.ScoreRows.RowsOf(1), db.ScoreTable.SlotCount(),
-                         top_x, min_kills};
+    const PilotRows rows{db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
+                         db.UserTable,          db.SquadTable,
+                         top_x,                 min_kills};
     return Listed(filter(rows, progress));
   }
 };

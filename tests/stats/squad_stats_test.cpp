@@ -19,7 +19,7 @@ class SquadStatsTest : public StatsTest {
   int Compile(uint32_t score_id = 1) {
     progress.dots = 0;
     membership = CountSquadMembership(db.UserTable, db.SquadTable);
-    stats = CompileSquadStats(db.ScoreRows.RowsOf(score_id),
+    stats = CompileSquadStats(db.ScoreTable.RowsOf(score_id),
                               db.ScoreTable.SlotCount(), db.SquadTable,
                               membership, progress);
     return progress.dots;
