@@ -1,82 +1,114 @@
-// Benchmarks of the statistics on large tables: one filter over a million
-// eligible rows, bounded and unbounded, and the squad compile.
+// The hot paths of a run, each on a zone of 200,000 pilots with about
+// 900,000 score rows in 5 score IDs: loading the files into the tables, the
+// pilot and squad filters of one score ID, the squad sums and a report.
 #include <benchmark/benchmark.h>
 
-#include "db/databases.h"
+#include "bench_zone.h"
+#include "report/report_frame.h"
+#include "report/text_report.h"
 #include "stats/pilot_filters.h"
+#include "stats/squad_filters.h"
 #include "stats/squad_membership.h"
 #include "stats/squad_stats.h"
 
-namespace tallyhawk {
+namespace tallyhawk::bench {
 namespace {
 
-constexpr uint32_t kScoreId = 1;
+constexpr uint32_t kUnbounded = 4294967295u;
 
-struct NoDots : ProgressSink {
-  void Dot() override {}
-};
-
-// A zone of `rows` pilots with one score row each, in 1000 squads.
-struct LargeZone {
-  explicit LargeZone(uint32_t rows) {
-    db.UserTable.MakeReady();
-    db.SquadTable.MakeReady();
-    db.ScoreTable.MakeReady();
-    for (uint32_t squad = 0; squad < 1000; ++squad) {
-      db.SquadTable.Store(
-          {squad, NameField::FromText("Squad " + std::to_string(squad))},
-          squad);
-    }
-    for (uint32_t i = 0; i < rows; ++i) {
-      UserRecord user;
-      user.UserID = i;
-      user.Name = NameField::FromText("Pilot " + std::to_string(i));
-      user.SquadID = i % 1000;
-      db.UserTable.Store(user, i);
-    }
-    db.UserTable.Finish();
-    db.SquadTable.Finish();
-    for (uint32_t i = 0; i < rows; ++i) {
-      db.ScoreTable.Store(
-          {i, kScoreId, i, static_cast<uint16_t>(1 + i % 997),
-           static_cast<uint16_t>(i % 13), i * 7919u % 100000u, 0},
-          db.UserTable);
-    }
-    db.ScoreTable.Finish(db.UserTable);
-  }
-
-  Databases db;
-  NoDots progress;
-};
-
-void BM_PilotRatioFilter(benchmark::State& state) {
-  static LargeZone zone(1000000);
-  const PilotRows rows{zone.db.ScoreTable.RowsOf(kScoreId),
-                       zone.db.ScoreTable.SlotCount(),
-                       zone.db.UserTable,
-                       zone.db.SquadTable,
-                       static_cast<uint32_t>(state.range(0)),
-                       1};
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(FilterPilotRatio(rows, zone.progress).Count());
-  }
+const LoadedZone& Zone() {
+  static const LoadedZone zone{ZoneShape{}};
+  return zone;
 }
-BENCHMARK(BM_PilotRatioFilter)
-    ->Arg(100)
-    ->Arg(4294967295)
-    ->Unit(benchmark::kMillisecond);
+
+// Reads and decodes the three files, groups the score rows; dense or
+// scattered IDs.
+void BM_LoadDatabases(benchmark::State& state) {
+  testing::FakePlatform platform =
+      MakeZoneFiles(ZoneShape{.scattered = state.range(0) == 1});
+  for (auto _ : state) {
+    Databases db;
+    LoadZone(platform, db);
+    benchmark::DoNotOptimize(db.ScoreTable.SlotCount());
+  }
+  state.SetItemsProcessed(state.iterations() *
+                          platform.files["score.dat"].size() / 28);
+}
+BENCHMARK(BM_LoadDatabases)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One pilot list (by its place in kPilotLists) of score ID 1.
+void BM_PilotFilter(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const PilotList& list = kPilotLists[static_cast<size_t>(state.range(0))];
+  const PilotRows rows{db.ScoreTable.RowsOf(1),
+                       db.ScoreTable.SlotCount(),
+                       db.UserTable,
+                       db.SquadTable,
+                       static_cast<uint32_t>(state.range(1)),
+                       50};
+  NoDots dots;
+  for (auto _ : state) benchmark::DoNotOptimize(list.filter(rows, dots));
+  state.SetLabel(std::string(list.ListName));
+  state.SetItemsProcessed(state.iterations() * rows.rows.size());
+}
+BENCHMARK(BM_PilotFilter)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {100}})
+    ->Args({6, kUnbounded})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_CompileSquadStats(benchmark::State& state) {
-  static LargeZone zone(1000000);
+  const Databases& db = Zone().db;
   const SquadMembership membership =
-      CountSquadMembership(zone.db.UserTable, zone.db.SquadTable);
+      CountSquadMembership(db.UserTable, db.SquadTable);
+  NoDots dots;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CompileSquadStats(
-        zone.db.ScoreTable.RowsOf(kScoreId), zone.db.ScoreTable.SlotCount(),
-        zone.db.SquadTable, membership, zone.progress));
+    benchmark::DoNotOptimize(CompileSquadStats(db.ScoreTable.RowsOf(1),
+                                               db.ScoreTable.SlotCount(),
+                                               db.SquadTable, membership,
+                                               dots));
   }
+  state.SetItemsProcessed(state.iterations() * db.ScoreTable.RowsOf(1).size());
 }
-BENCHMARK(BM_CompileSquadStats)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileSquadStats)->Unit(benchmark::kMicrosecond);
+
+// One squad list (by its place in kSquadLists) of score ID 1.
+void BM_SquadFilter(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const SquadMembership membership =
+      CountSquadMembership(db.UserTable, db.SquadTable);
+  NoDots dots;
+  const std::vector<SquadStats> stats =
+      CompileSquadStats(db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
+                        db.SquadTable, membership, dots);
+  const SquadList& list = kSquadLists[static_cast<size_t>(state.range(0))];
+  const SquadRows rows{db.SquadTable, stats, 100, 50, 5};
+  for (auto _ : state) benchmark::DoNotOptimize(list.filter(rows, dots));
+  state.SetLabel(std::string(list.ListName));
+  state.SetItemsProcessed(state.iterations() * stats.size());
+}
+BENCHMARK(BM_SquadFilter)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+
+// A pilot text report of TopX 100 or of every row, on the in-memory
+// platform.
+void BM_TextReport(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  NoDots dots;
+  Settings settings;
+  settings.General.TopX = static_cast<uint32_t>(state.range(0));
+  const PilotRows rows{db.ScoreTable.RowsOf(1),
+                       db.ScoreTable.SlotCount(),
+                       db.UserTable,
+                       db.SquadTable,
+                       settings.General.TopX,
+                       50};
+  const TopList list = FilterPilotKillPoints(rows, dots);
+  testing::FakePlatform platform;
+  StatusOutput quiet(platform, true, true);
+  const ReportScope scope{platform, quiet, settings, 1, ""};
+  for (auto _ : state) WritePilotTextReport(scope, list, "KillPts");
+  state.SetItemsProcessed(state.iterations() * list.Count());
+}
+BENCHMARK(BM_TextReport)->Arg(100)->Arg(kUnbounded)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace tallyhawk
+}  // namespace tallyhawk::bench

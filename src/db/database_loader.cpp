@@ -2,6 +2,7 @@
 // loading messages, progress dots and counts.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "db/databases.h"
@@ -26,8 +27,9 @@ constexpr DatabaseTexts kSquadTexts{"Failed to open squad database, exiting",
 constexpr DatabaseTexts kScoreTexts{"Failed to open score database, exiting",
                                     "Loading scores .", 100, " scores"};
 
-// Loads one file: hands every complete record to `store` and counts it, a
-// partial record at the end is dropped; then `finish` completes the table.
+// Loads one file: hands the complete records to `store`, a block of them at
+// a time, and counts them; a partial record at the end is dropped. Then
+// `finish` completes the table.
 template <typename Store, typename Finish>
 void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
               const DatabaseTexts& texts, size_t record_size, Store store,
@@ -40,9 +42,7 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
   for (auto records = reader.NextRecords(); !records.empty();
        records = reader.NextRecords()) {
     const uint64_t dots_before = count / texts.dot_interval;
-    for (size_t at = 0; at < records.size(); at += record_size) {
-      store(records.data() + at);
-    }
+    store(records);
     count += records.size() / record_size;
     // A dot for every dot_interval records; those of a block go out
     // together, as one message.
@@ -64,22 +64,26 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
   ScoreTableType& scores = databases.ScoreTable;
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
-      [&](const unsigned char* bytes) {
-        const UserRecord user = DecodeUserRecord(bytes);
-        users.Store(user, user.UserID);
+      [&](std::span<const unsigned char> records) {
+        for (size_t at = 0; at < records.size(); at += kUserRecordSize) {
+          const UserRecord user = DecodeUserRecord(records.data() + at);
+          users.Store(user, user.UserID);
+        }
       },
       [&] { users.Finish(); });
   LoadFile(
       platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
-      [&](const unsigned char* bytes) {
-        const SquadRecord squad = DecodeSquadRecord(bytes);
-        squads.Store(squad, squad.SquadID);
+      [&](std::span<const unsigned char> records) {
+        for (size_t at = 0; at < records.size(); at += kSquadRecordSize) {
+          const SquadRecord squad = DecodeSquadRecord(records.data() + at);
+          squads.Store(squad, squad.SquadID);
+        }
       },
       [&] { squads.Finish(); });
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
-      [&](const unsigned char* bytes) {
-        scores.Store(DecodeScoreRecord(bytes), users);
+      [&](std::span<const unsigned char> records) {
+        scores.StoreRecords(records, users);
       },
       [&] { scores.Finish(users); });
 }

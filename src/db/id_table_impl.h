@@ -106,15 +106,24 @@ uint64_t IdTable<Record>::SlotCount() const {
 }
 
 template <typename Record>
-uint32_t IdTable<Record>::Find(uint32_t id) const {
-  if (!ready_ || finished_size_ == 0 || id < first_id_) return kNotFound;
+inline uint32_t IdTable<Record>::Find(uint32_t id) const {
+  // Before Finish() there are no buckets.
   const uint64_t bucket = uint64_t{id - first_id_} >> shift_;
-  if (bucket + 1 >= bucket_start_.size()) return kNotFound;
-  const auto begin = ids_.begin() + bucket_start_[bucket];
-  const auto end = ids_.begin() + bucket_start_[bucket + 1];
-  const auto it = std::lower_bound(begin, end, id);
-  if (it == end || *it != id) return kNotFound;
-  return static_cast<uint32_t>(it - ids_.begin());
+  if (id < first_id_ || bucket + 1 >= bucket_start_.size()) return kNotFound;
+  uint32_t position = bucket_start_[bucket];
+  const uint32_t end = bucket_start_[bucket + 1];
+  // A bucket holds about two IDs, unless the IDs cluster: search those.
+  if (end - position > 8) {
+    position = static_cast<uint32_t>(
+        std::lower_bound(ids_.begin() + position, ids_.begin() + end, id) -
+        ids_.begin());
+  }
+  for (; position < end; ++position) {
+    if (ids_[position] >= id) {
+      return ids_[position] == id ? position : kNotFound;
+    }
+  }
+  return kNotFound;
 }
 
 template <typename Record>

@@ -5,6 +5,14 @@
 
 namespace tallyhawk {
 
+void ScoreRowTable::StoreRecords(std::span<const unsigned char> bytes,
+                          const UserTableType& users) {
+  for (size_t at = 0; at + kScoreRecordSize <= bytes.size();
+       at += kScoreRecordSize) {
+    Store(DecodeScoreRecord(bytes.data() + at), users);
+  }
+}
+
 void ScoreRowTable::Store(const ScoreRecord& record,
                           const UserTableType& users) {
   if (!ready_) return;
@@ -71,7 +79,7 @@ ScoreRows ScoreRowTable::RowsOf(uint32_t score_id) const {
   return groups_[static_cast<size_t>(it - score_ids_.begin())];
 }
 
-void ScoreRowTable::Place(const ScoreRecord& record,
+inline void ScoreRowTable::Place(const ScoreRecord& record,
                           const UserTableType& users) {
   totals_.wins += record.Wins;
   totals_.kill_points += record.KillPoints;
@@ -88,27 +96,32 @@ void ScoreRowTable::Place(const ScoreRecord& record,
                record.KillPoints, record.FlagPoints});
 }
 
-uint32_t ScoreRowTable::GroupOf(uint32_t score_id) {
+inline uint32_t ScoreRowTable::GroupOf(uint32_t score_id) {
   // Rows of one score ID often come together.
   if (last_group_ != kNoGroup && score_id == last_score_id_) {
     return last_group_;
   }
+  uint32_t group = kNoGroup;
+  if (!index_keys_.empty()) group = index_groups_[IndexPlace(score_id)];
+  if (group == kNoGroup) group = AddGroup(score_id);
+  last_score_id_ = score_id;
+  last_group_ = group;
+  return group;
+}
+
+uint32_t ScoreRowTable::AddGroup(uint32_t score_id) {
   if (2 * (groups_.size() + 1) > index_keys_.size()) {
     Reindex(std::max<size_t>(16, 2 * index_keys_.size()));
   }
   const size_t place = IndexPlace(score_id);
-  if (index_groups_[place] == kNoGroup) {
-    index_keys_[place] = score_id;
-    index_groups_[place] = static_cast<uint32_t>(groups_.size());
-    score_ids_.push_back(score_id);
-    groups_.emplace_back();
-  }
-  last_score_id_ = score_id;
-  last_group_ = index_groups_[place];
-  return last_group_;
+  index_keys_[place] = score_id;
+  index_groups_[place] = static_cast<uint32_t>(groups_.size());
+  score_ids_.push_back(score_id);
+  groups_.emplace_back();
+  return index_groups_[place];
 }
 
-size_t ScoreRowTable::IndexPlace(uint32_t score_id) const {
+inline size_t ScoreRowTable::IndexPlace(uint32_t score_id) const {
   const size_t mask = index_keys_.size() - 1;
   size_t place =
       static_cast<size_t>((score_id * 0x9E3779B97F4A7C15ull) >> 32) & mask;

@@ -49,6 +49,9 @@ class ScoreRowTable {
   // Stores `record`, resolving its user in `users` (finished before); a
   // table that is not ready stores nothing.
   void Store(const ScoreRecord& record, const UserTableType& users);
+  // Stores the score.dat records of `bytes`, one after another.
+  void StoreRecords(std::span<const unsigned char> bytes,
+                    const UserTableType& users);
   // Puts the stored rows in order; the groups, the sums and SlotCount show
   // the rows stored before it.
   void Finish(const UserTableType& users);
@@ -68,6 +71,7 @@ class ScoreRowTable {
   void Place(const ScoreRecord& record, const UserTableType& users);
   // The group of `score_id`, made when it is new.
   uint32_t GroupOf(uint32_t score_id);
+  uint32_t AddGroup(uint32_t score_id);
   // Turns the rows placed so far back into records in load order (their
   // ascending EntryID order), for the table to keep every later row too.
   void KeepLoadOrder(const UserTableType& users);
