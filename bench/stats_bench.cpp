@@ -47,13 +47,36 @@ void BM_PilotFilter(benchmark::State& state) {
                        static_cast<uint32_t>(state.range(1)),
                        50};
   NoDots dots;
-  for (auto _ : state) benchmark::DoNotOptimize(list.filter(rows, dots));
+  const size_t index = static_cast<size_t>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FilterPilotList(rows, index, dots));
+  }
   state.SetLabel(std::string(list.ListName));
   state.SetItemsProcessed(state.iterations() * rows.rows.size());
 }
 BENCHMARK(BM_PilotFilter)
     ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {100}})
     ->Args({6, kUnbounded})
+    ->Unit(benchmark::kMicrosecond);
+
+// All eight pilot lists of score ID 1 in their one walk, as a run makes
+// them.
+void BM_RankPilotLists(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const PilotRows rows{db.ScoreTable.RowsOf(1),
+                       db.ScoreTable.SlotCount(),
+                       db.UserTable,
+                       db.SquadTable,
+                       static_cast<uint32_t>(state.range(0)),
+                       50};
+  PilotListsOn on;
+  on.fill(true);
+  for (auto _ : state) benchmark::DoNotOptimize(RankPilotLists(rows, on));
+  state.SetItemsProcessed(state.iterations() * rows.rows.size());
+}
+BENCHMARK(BM_RankPilotLists)
+    ->Arg(100)
+    ->Arg(kUnbounded)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_CompileSquadStats(benchmark::State& state) {
@@ -82,11 +105,31 @@ void BM_SquadFilter(benchmark::State& state) {
                         db.SquadTable, membership, dots);
   const SquadList& list = kSquadLists[static_cast<size_t>(state.range(0))];
   const SquadRows rows{db.SquadTable, stats, 100, 50, 5};
-  for (auto _ : state) benchmark::DoNotOptimize(list.filter(rows, dots));
+  const size_t index = static_cast<size_t>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FilterSquadList(rows, index, dots));
+  }
   state.SetLabel(std::string(list.ListName));
   state.SetItemsProcessed(state.iterations() * stats.size());
 }
 BENCHMARK(BM_SquadFilter)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+
+// All eight squad lists of score ID 1 in their one walk.
+void BM_RankSquadLists(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const SquadMembership membership =
+      CountSquadMembership(db.UserTable, db.SquadTable);
+  NoDots dots;
+  const std::vector<SquadStats> stats =
+      CompileSquadStats(db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
+                        db.SquadTable, membership, dots);
+  const SquadRows rows{db.SquadTable, stats, 100, 50, 5};
+  SquadListsOn on;
+  on.fill(true);
+  for (auto _ : state) benchmark::DoNotOptimize(RankSquadLists(rows, on));
+  state.SetItemsProcessed(state.iterations() * stats.size());
+}
+BENCHMARK(BM_RankSquadLists)->Unit(benchmark::kMicrosecond);
 
 // A pilot text report of TopX 100 or of every row, on the in-memory
 // platform.
@@ -101,7 +144,7 @@ void BM_TextReport(benchmark::State& state) {
                        db.SquadTable,
                        settings.General.TopX,
                        50};
-  const TopList list = FilterPilotKillPoints(rows, dots);
+  const TopList list = FilterPilotList(rows, 2, dots);  // KillPts
   testing::FakePlatform platform;
   StatusOutput quiet(platform, true, true);
   const ReportScope scope{platform, quiet, settings, 1, ""};

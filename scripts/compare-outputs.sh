@@ -59,14 +59,17 @@ PY
 }
 
 # Runs `binary` in a fresh copy of the zone with the settings text `ini`
-# (none when it is "-"); leaves the run's directory in $work/runs/<label>.
-run_one() {  # label, binary, zone, ini, zoneinfo
+# (none when it is "-"), the zone map `zoneinfo` (none when empty) and a
+# directory in the way of the report `blocker` (none when empty); leaves the
+# run's directory in $work/runs/<label>.
+run_one() {  # label, binary, zone, ini, zoneinfo, blocker
   local dir=$work/runs/$1
   mkdir -p "$dir"
   ln -s "$work/zones/$3"/*.dat "$dir/"
   [ "$4" = - ] || printf '%b' "$4" > "$dir/tallyhawk.ini"
   [ -z "$5" ] || printf '%b' "$5" > "$dir/zoneinfo.txt"
   mkdir -p "$dir/out"
+  [ -z "$6" ] || mkdir -p "$dir/$6"
   local code=0
   (cd "$dir" && TZ=UTC FAKETIME_DONT_FAKE_MONOTONIC=1 \
      faketime -f "2026-12-06 12:00:00" "$2" >"$dir/.console" 2>"$dir/.stderr") || code=$?
@@ -75,10 +78,10 @@ run_one() {  # label, binary, zone, ini, zoneinfo
 }
 
 failures=0
-compare() {  # zone, label, ini, [zoneinfo]
-  local zone=$1 label="$1-$2" ini=$3 zoneinfo=${4:-}
-  run_one "old-$label" "$old" "$zone" "$ini" "$zoneinfo"
-  run_one "new-$label" "$new" "$zone" "$ini" "$zoneinfo"
+compare() {  # zone, label, ini, [zoneinfo], [blocker]
+  local zone=$1 label="$1-$2" ini=$3 zoneinfo=${4:-} blocker=${5:-}
+  run_one "old-$label" "$old" "$zone" "$ini" "$zoneinfo" "$blocker"
+  run_one "new-$label" "$new" "$zone" "$ini" "$zoneinfo" "$blocker"
   local files
   files=$(cd "$work/runs/new-$label" && find . -type f | wc -l)
   if diff -r "$work/runs/old-$label" "$work/runs/new-$label" >/dev/null; then
@@ -108,6 +111,10 @@ settings_of_zone() {  # zone, first score ID
   compare "$zone" minkills0 "[General]\nMinKills=0\n[Squad]\nMinMembers=1\n$all"
   compare "$zone" single-id "[General]\nScoreID=$first\n$all"
   compare "$zone" single-missing-id "[General]\nScoreID=4294967294\n$all"
+  # Runs that end in an error, at their start and half-way.
+  compare "$zone" missing-directory "${all}Directory=missing/\n"
+  compare "$zone" blocked-report "$all" "" "Ratio$first.html"
+  compare "$zone" blocked-squad-page "$all" "" "SquadStats$first.html"
   compare "$zone" some-lists \
     "[User]\nDoWins=0\nDoRating=0\n[Squad]\nDoMembers=0\n[Usage]\nLastDays=3650\nDoAllSquads=0\n[Output]\nText=1\nHTMLGroup=1\nFooter=0\nStyleSheet=a&b.css\nDirectory=out/\n"
 }
@@ -122,7 +129,7 @@ make_zone scattered --users 30000 --squads 600 --scores 150000 --score-ids 5 \
 make_zone scrambled --users 20000 --squads 400 --scores 100000 --score-ids 4 \
   --seed 13
 scramble_zone scrambled
-make_zone many-ids --users 3000 --squads 80 --scores 40000 --score-ids 300 \
+make_zone many-ids --users 3000 --squads 80 --scores 40000 --score-ids 120 \
   --seed 14 --scatter
 for zone in dense scattered scrambled many-ids; do
   settings_of_zone "$zone" "$(first_score_id "$zone")"

@@ -1,7 +1,10 @@
 #include "run/score_id_pass.h"
 
+#include <array>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "report/group_page.h"
@@ -15,14 +18,81 @@
 namespace tallyhawk {
 namespace {
 
-// Runs one filter between its message and " Done"; its dots come between.
-template <typename Input, typename Filter>
-TopList RunFilter(StatusOutput& status, std::string_view message,
-                  const Input& input, Filter filter) {
+// What the lists of one score ID are computed from, and what they came to.
+// Computing them prints nothing (their dots are counted), so it can happen
+// before their turn comes on the console.
+struct ScoreIdLists {
+  bool pilots_on = false;
+  std::array<RankedRows, kPilotLists.size()> pilots;
+  bool squads_on = false;
+  std::vector<SquadStats> squad_stats;
+  int squad_stats_dots = 0;
+  std::array<RankedRows, kSquadLists.size()> squads;
+};
+
+PilotRows PilotRowsOf(const RunContext& context, uint32_t score_id) {
+  const Databases& databases = context.databases;
+  const GeneralSettings& general = context.settings.General;
+  return PilotRows{databases.ScoreTable.RowsOf(score_id),
+                   databases.ScoreTable.SlotCount(),
+                   databases.UserTable,
+                   databases.SquadTable,
+                   general.TopX,
+                   general.MinKills};
+}
+
+SquadRows SquadRowsOf(const RunContext& context,
+                      const std::vector<SquadStats>& stats) {
+  const Settings& settings = context.settings;
+  return SquadRows{context.databases.SquadTable, stats, settings.General.TopX,
+                   settings.General.MinKills, settings.Squad.MinMembers};
+}
+
+bool PilotsOn(const RunContext& context) {
+  return context.databases.UserTable.SlotCount() > 0 &&
+         context.settings.User.AnyOn();
+}
+
+bool SquadsOn(const RunContext& context) {
+  return context.databases.SquadTable.SlotCount() > 0 &&
+         context.settings.Squad.AnyOn();
+}
+
+// Reads only what no pass changes: the tables, the settings and the squad
+// membership (counted before).
+ScoreIdLists ComputeLists(const RunContext& context, uint32_t score_id) {
+  ScoreIdLists lists;
+  const Settings& settings = context.settings;
+  lists.pilots_on = PilotsOn(context);
+  if (lists.pilots_on) {
+    PilotListsOn on;
+    for (size_t i = 0; i < on.size(); ++i) {
+      on[i] = settings.User.*kPilotLists[i].flag;
+    }
+    lists.pilots = RankPilotLists(PilotRowsOf(context, score_id), on);
+  }
+  lists.squads_on = SquadsOn(context);
+  if (lists.squads_on) {
+    const Databases& databases = context.databases;
+    DotTally dots;
+    lists.squad_stats = CompileSquadStats(
+        databases.ScoreTable.RowsOf(score_id), databases.ScoreTable.SlotCount(),
+        databases.SquadTable, *context.squad_membership, dots);
+    lists.squad_stats_dots = dots.dots();
+    SquadListsOn on;
+    for (size_t i = 0; i < on.size(); ++i) {
+      on[i] = settings.Squad.*kSquadLists[i].flag;
+    }
+    lists.squads = RankSquadLists(SquadRowsOf(context, lists.squad_stats), on);
+  }
+  return lists;
+}
+
+// A computation's message, its dots and " Done".
+void PrintComputed(StatusOutput& status, std::string_view message, int dots) {
   status.PrintStatus(message);
-  TopList list = filter(input, status);
+  if (dots > 0) status.PrintStatus(std::string(static_cast<size_t>(dots), '.'));
   status.PrintStatus(" Done\n");
-  return list;
 }
 
 // Hands one list to every writer the output settings switch on. An empty
@@ -49,62 +119,44 @@ std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
   return OpenGroupPage(scope, kind);
 }
 
-void ComputePilotStats(RunContext& context, const ReportScope& scope) {
-  const Settings& settings = context.settings;
+void WritePilotLists(RunContext& context, const ReportScope& scope,
+                     const ScoreIdLists& lists) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kPilot);
-  const Databases& databases = context.databases;
-  const PilotRows rows{databases.ScoreTable.RowsOf(scope.CurrentScoreID),
-                       databases.ScoreTable.SlotCount(),
-                       databases.UserTable,
-                       databases.SquadTable,
-                       settings.General.TopX,
-                       settings.General.MinKills};
-  for (const PilotList& list : kPilotLists) {
-    if (!(settings.User.*list.flag)) continue;
-    TopList top = RunFilter(context.status, list.message, rows, list.filter);
+  const PilotRows rows = PilotRowsOf(context, scope.CurrentScoreID);
+  for (size_t i = 0; i < kPilotLists.size(); ++i) {
+    const PilotList& list = kPilotLists[i];
+    if (!(context.settings.User.*list.flag)) continue;
+    PrintComputed(context.status, list.message, lists.pilots[i].dots);
+    const TopList top = MakePilotList(rows, i, lists.pilots[i]);
     WriteList(scope, PageKind::kPilot, top, list.ListName, list.GroupTitle,
               group_page.get());
   }
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
-std::vector<SquadStats> CompileSquads(RunContext& context, uint32_t score_id) {
-  const Databases& databases = context.databases;
-  if (!context.squad_membership) {
-    context.squad_membership =
-        CountSquadMembership(databases.UserTable, databases.SquadTable);
-  }
-  context.status.PrintStatus("Compiling squad stats .");
-  std::vector<SquadStats> stats = CompileSquadStats(
-      databases.ScoreTable.RowsOf(score_id), databases.ScoreTable.SlotCount(),
-      databases.SquadTable, *context.squad_membership, context.status);
-  context.status.PrintStatus(" Done\n");
-  return stats;
-}
-
-void ComputeSquadStats(RunContext& context, const ReportScope& scope) {
-  const Settings& settings = context.settings;
+void WriteSquadLists(RunContext& context, const ReportScope& scope,
+                     const ScoreIdLists& lists) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kSquad);
-  const std::vector<SquadStats> stats =
-      CompileSquads(context, scope.CurrentScoreID);
-  const SquadRows rows{context.databases.SquadTable, stats,
-                       settings.General.TopX, settings.General.MinKills,
-                       settings.Squad.MinMembers};
-  for (const SquadList& list : kSquadLists) {
-    if (!(settings.Squad.*list.flag)) continue;
-    TopList top = RunFilter(context.status, list.message, rows, list.filter);
+  PrintComputed(context.status, "Compiling squad stats .",
+                lists.squad_stats_dots);
+  const SquadRows rows = SquadRowsOf(context, lists.squad_stats);
+  for (size_t i = 0; i < kSquadLists.size(); ++i) {
+    const SquadList& list = kSquadLists[i];
+    if (!(context.settings.Squad.*list.flag)) continue;
+    PrintComputed(context.status, list.message, lists.squads[i].dots);
+    const TopList top = MakeSquadList(rows, i, lists.squads[i]);
     WriteList(scope, PageKind::kSquad, top, list.ListName, list.GroupTitle,
               group_page.get());
   }
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
-}  // namespace
-
 void RunScoreIdPass(RunContext& context, uint32_t score_id,
-                    const std::string& score_id_dir) {
+                    const ScoreIdLists& lists) {
+  // The map is read for every pass, before anything of it is printed.
+  std::string score_id_dir = ResolveScoreIdDir(context.Zones(), score_id);
   StatusOutput& status = context.status;
   constexpr const char* kRule = "--------------------------\n";
   status.PrintStatus(kRule);
@@ -113,17 +165,23 @@ void RunScoreIdPass(RunContext& context, uint32_t score_id,
   status.PrintStatus(kRule);
 
   const ReportScope scope{context.platform, status, context.settings, score_id,
-                          score_id_dir};
-  if (context.databases.UserTable.SlotCount() > 0 &&
-      context.settings.User.AnyOn()) {
-    ComputePilotStats(context, scope);
-  }
+                          std::move(score_id_dir)};
+  if (lists.pilots_on) WritePilotLists(context, scope, lists);
   status.PrintStatus("\n");
-  if (context.databases.SquadTable.SlotCount() > 0 &&
-      context.settings.Squad.AnyOn()) {
-    ComputeSquadStats(context, scope);
-  }
+  if (lists.squads_on) WriteSquadLists(context, scope, lists);
   status.PrintStatus("\n");
+}
+
+}  // namespace
+
+void RunScoreIdPasses(RunContext& context) {
+  if (SquadsOn(context) && !context.squad_membership) {
+    context.squad_membership = CountSquadMembership(
+        context.databases.UserTable, context.databases.SquadTable);
+  }
+  for (uint32_t score_id : context.score_ids.ids()) {
+    RunScoreIdPass(context, score_id, ComputeLists(context, score_id));
+  }
 }
 
 }  // namespace tallyhawk

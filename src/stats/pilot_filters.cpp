@@ -1,9 +1,8 @@
 #include "stats/pilot_filters.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
+#include <utility>
 
 #include "stats/filter_run.h"
 #include "util/text_format.h"
@@ -18,38 +17,15 @@ enum class Rows { kEvery, kActive };
 using ValueFn = double (*)(const ScoreRow&);
 using TextFn = std::string (*)(const ScoreRow&, double value);
 
+// A list's rule: the rows it takes, their value and the value's text.
+struct PilotRule {
+  Rows rows;
+  ValueFn value;
+  TextFn text;
+};
+
 bool IsActive(const ScoreRow& score, uint32_t min_kills) {
   return score.Wins > 0 && score.Wins >= min_kills;
-}
-
-// Ranks the rows of one score ID; the progress counts their slots against
-// the whole score table. The rule is a template argument, so that the walk
-// over every row computes it inline.
-template <Rows kRows, ValueFn kValue, TextFn kText>
-TopList RankPilots(const PilotRows& input, ProgressSink& progress) {
-  const ScoreRows score_rows = input.rows;
-  return RankRecords(
-      progress, input.TopX, score_rows.size(), input.score_slots,
-      [&](size_t k) { return score_rows[k].slot; },
-      [&](size_t k) -> std::optional<double> {
-        const ScoreRow& score = score_rows[k];
-        if (kRows == Rows::kActive && !IsActive(score, input.MinKills)) {
-          return std::nullopt;
-        }
-        return kValue(score);
-      },
-      [&](size_t k, double ranked_value) {
-        const ScoreRow& row = score_rows[k];
-        const UserRecord& user = input.users.records()[row.user];
-        TopEntry entry;
-        entry.Name = std::string(user.Name.view());
-        if (const SquadRecord* squad = input.squads.Lookup(user.SquadID)) {
-          entry.SquadName = squad->Name.view();
-        }
-        entry.ValueText = EntryText(kText(row, ranked_value));
-        entry.Value = ranked_value;
-        return entry;
-      });
 }
 
 template <int kDecimals>
@@ -93,38 +69,86 @@ double Rating(const ScoreRow& score) {
   return static_cast<double>(rating);
 }
 
+// The rule of each list, in the order of kPilotLists.
+constexpr PilotRule kRules[] = {
+    {Rows::kEvery, TotalPoints, DecimalText<0>},  // TotPts
+    {Rows::kEvery, FlagPoints, DecimalText<0>},   // FlagPts
+    {Rows::kEvery, KillPoints, DecimalText<0>},   // KillPts
+    {Rows::kActive, AvgKill, DecimalText<1>},     // AvgKill
+    {Rows::kEvery, Wins, DecimalText<0>},         // Wins
+    {Rows::kEvery, Losses, DecimalText<0>},       // Losses
+    {Rows::kActive, Ratio, RatioText},            // Ratio
+    {Rows::kActive, Rating, DecimalText<0>},      // Rating
+};
+static_assert(std::size(kRules) == kPilotLists.size());
+
+// Row `k` for list `kList`; its rule is known at compile time, so that the
+// walk computes it inline.
+template <size_t kList>
+void TakeRow(RankedSelection& list, size_t k, const ScoreRow& row,
+             bool active) {
+  constexpr PilotRule kRule = kRules[kList];
+  if (kRule.rows == Rows::kActive && !active) return;
+  list.Offer(kRule.value(row), k);
+}
+
+template <size_t... kList>
+std::array<RankedRows, kPilotLists.size()> WalkRows(
+    const PilotRows& input, const PilotListsOn& on,
+    std::index_sequence<kList...>) {
+  const ScoreRows rows = input.rows;
+  // A list that is off takes nothing, like one of TopX 0.
+  RankedSelection lists[] = {
+      RankedSelection(on[kList] ? input.TopX : 0, rows.size())...};
+  // The dots depend only on which rows a list takes.
+  DotWalk every_row(input.score_slots);
+  DotWalk active_row(input.score_slots);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const ScoreRow& row = rows[k];
+    const bool active = IsActive(row, input.MinKills);
+    every_row.Reach(row.slot);
+    if (active) active_row.Reach(row.slot);
+    (TakeRow<kList>(lists[kList], k, row, active), ...);
+  }
+  return {RankedRows{lists[kList].Take(),
+                     kRules[kList].rows == Rows::kActive
+                         ? active_row.dots()
+                         : every_row.dots()}...};
+}
+
 }  // namespace
 
-TopList FilterPilotTotalPoints(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kEvery, TotalPoints, DecimalText<0>>(rows, progress);
+std::array<RankedRows, kPilotLists.size()> RankPilotLists(
+    const PilotRows& rows, const PilotListsOn& on) {
+  return WalkRows(rows, on, std::make_index_sequence<kPilotLists.size()>());
 }
 
-TopList FilterPilotFlagPoints(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kEvery, FlagPoints, DecimalText<0>>(rows, progress);
+TopList MakePilotList(const PilotRows& rows, size_t list,
+                      const RankedRows& ranked) {
+  std::vector<TopEntry> entries;
+  entries.reserve(ranked.ranked.size());
+  for (const RankCandidate& candidate : ranked.ranked) {
+    const ScoreRow& row = rows.rows[candidate.position];
+    const UserRecord& user = rows.users.records()[row.user];
+    TopEntry entry;
+    entry.Name = std::string(user.Name.view());
+    if (const SquadRecord* squad = rows.squads.Lookup(user.SquadID)) {
+      entry.SquadName = squad->Name.view();
+    }
+    entry.ValueText = EntryText(kRules[list].text(row, candidate.value));
+    entry.Value = candidate.value;
+    entries.push_back(std::move(entry));
+  }
+  return TopList(std::move(entries));
 }
 
-TopList FilterPilotKillPoints(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kEvery, KillPoints, DecimalText<0>>(rows, progress);
-}
-
-TopList FilterPilotAvgKill(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kActive, AvgKill, DecimalText<1>>(rows, progress);
-}
-
-TopList FilterPilotWins(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kEvery, Wins, DecimalText<0>>(rows, progress);
-}
-
-TopList FilterPilotLosses(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kEvery, Losses, DecimalText<0>>(rows, progress);
-}
-
-TopList FilterPilotRatio(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kActive, Ratio, RatioText>(rows, progress);
-}
-
-TopList FilterPilotRating(const PilotRows& rows, ProgressSink& progress) {
-  return RankPilots<Rows::kActive, Rating, DecimalText<0>>(rows, progress);
+TopList FilterPilotList(const PilotRows& rows, size_t list,
+                        ProgressSink& progress) {
+  PilotListsOn on{};
+  on[list] = true;
+  const RankedRows ranked = RankPilotLists(rows, on)[list];
+  for (int dot = 0; dot < ranked.dots; ++dot) progress.Dot();
+  return MakePilotList(rows, list, ranked);
 }
 
 }  // namespace tallyhawk

@@ -16,6 +16,13 @@ struct RankCandidate {
   size_t position;
 };
 
+// A list as a walk ranked it: the ranked candidates (their positions are
+// the walk's record indices), and the progress dots the walk printed for it.
+struct RankedRows {
+  std::vector<RankCandidate> ranked;
+  int dots = 0;
+};
+
 // Reorders `candidates` into rank order (value descending, lower position
 // first among equal values) and keeps the first `top_x` of them. Positions
 // must be distinct.
@@ -30,8 +37,9 @@ class RankedSelection {
   // `expected`: how many candidates may come, to size the store.
   RankedSelection(uint32_t top_x, size_t expected);
 
+  // `value` must be finite.
   void Offer(double value, size_t position) {
-    if (bounded_ && !(value > floor_)) return;
+    if (!(value > floor_)) return;
     candidates_.push_back(RankCandidate{value, position});
     if (candidates_.size() == capacity_) Prune();
   }
@@ -45,8 +53,9 @@ class RankedSelection {
 
   uint32_t top_x_;
   size_t capacity_;
-  bool bounded_ = false;
-  double floor_ = 0;
+  // What a candidate's value must exceed to be kept: below every value until
+  // top_x are known, above every value with TopX 0.
+  double floor_;
   std::vector<RankCandidate> candidates_;
 };
 

@@ -15,6 +15,17 @@ class ProgressSink {
   ~ProgressSink() = default;
 };
 
+// Counts dots instead of printing them: for a computation that runs before
+// its output is due, whose dots are printed afterwards.
+class DotTally : public ProgressSink {
+ public:
+  void Dot() override { ++dots_; }
+  int dots() const { return dots_; }
+
+ private:
+  int dots_ = 0;
+};
+
 // The share of a walk done at slot `index` of `count`, in units of 1/scale,
 // truncated. 64-bit, so no slot index of a 32-bit ID overflows it.
 inline uint64_t ProgressOf(uint64_t scale, uint64_t index, uint64_t count) {
