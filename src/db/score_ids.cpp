@@ -28,11 +28,19 @@ void PrintGatherDots(ProgressSink& progress, const ScoreTableType& scores) {
   for (uint64_t tenth = 10; tenth < 100; tenth += 10) {
     const uint64_t first = FirstSlotOf(100, tenth, slot_count);
     const uint64_t end = FirstSlotOf(100, tenth + 1, slot_count);
-    for (const std::vector<ScoreRow>& rows : scores.groups()) {
-      const auto it = std::lower_bound(
-          rows.begin(), rows.end(), first,
-          [](const ScoreRow& row, uint64_t slot) { return row.slot < slot; });
-      if (it != rows.end() && it->slot < end) {
+    for (const ScoreRows& rows : scores.groups()) {
+      // The first row at or after `first`.
+      size_t low = 0;
+      size_t high = rows.size();
+      while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (rows[middle].slot < first) {
+          low = middle + 1;
+        } else {
+          high = middle;
+        }
+      }
+      if (low < rows.size() && rows[low].slot < end) {
         progress.Dot();
         break;
       }

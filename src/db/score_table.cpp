@@ -5,6 +5,11 @@
 
 namespace tallyhawk {
 
+void ScoreRows::AddBlock() {
+  blocks_.emplace_back();
+  if (blocks_.size() > 1) blocks_.back().reserve(kBlockRows);
+}
+
 void ScoreRowTable::StoreRecords(std::span<const unsigned char> bytes,
                           const UserTableType& users) {
   for (size_t at = 0; at + kScoreRecordSize <= bytes.size();
@@ -55,7 +60,7 @@ void ScoreRowTable::Finish(const UserTableType& users) {
     return score_ids_[a] < score_ids_[b];
   });
   std::vector<uint32_t> score_ids;
-  std::vector<std::vector<ScoreRow>> groups;
+  std::vector<ScoreRows> groups;
   score_ids.reserve(order.size());
   groups.reserve(order.size());
   for (uint32_t group : order) {
@@ -72,10 +77,11 @@ uint64_t ScoreRowTable::SlotCount() const {
   return (static_cast<uint64_t>(last_slot_) / 100 + 1) * 100;
 }
 
-ScoreRows ScoreRowTable::RowsOf(uint32_t score_id) const {
+const ScoreRows& ScoreRowTable::RowsOf(uint32_t score_id) const {
+  static const ScoreRows kNoRows;
   const auto it = std::lower_bound(score_ids_.begin(), score_ids_.end(),
                                    score_id);
-  if (it == score_ids_.end() || *it != score_id) return {};
+  if (it == score_ids_.end() || *it != score_id) return kNoRows;
   return groups_[static_cast<size_t>(it - score_ids_.begin())];
 }
 
@@ -146,7 +152,9 @@ void ScoreRowTable::Reindex(size_t capacity) {
 void ScoreRowTable::KeepLoadOrder(const UserTableType& users) {
   loaded_ = std::move(without_user_);
   for (size_t group = 0; group < groups_.size(); ++group) {
-    for (const ScoreRow& row : groups_[group]) {
+    const ScoreRows& rows = groups_[group];
+    for (size_t k = 0; k < rows.size(); ++k) {
+      const ScoreRow& row = rows[k];
       loaded_.push_back(ScoreRecord{row.slot, score_ids_[group],
                                     users.ids()[row.user], row.Wins,
                                     row.Losses, row.KillPoints,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <cstddef>
 #include <vector>
 
 #include "db/id_table.h"
@@ -24,8 +25,31 @@ struct ScoreRow {
   uint32_t FlagPoints;
 };
 
-// The rows of one score ID, in ascending slot order.
-using ScoreRows = std::span<const ScoreRow>;
+// The rows of one score ID, in ascending slot order. They are kept in
+// blocks of a fixed size, so that they never move while the group grows:
+// loading writes each row once.
+class ScoreRows {
+ public:
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const ScoreRow& operator[](size_t k) const {
+    return blocks_[k / kBlockRows][k % kBlockRows];
+  }
+  void push_back(const ScoreRow& row) {
+    if (blocks_.empty() || blocks_.back().size() == kBlockRows) AddBlock();
+    blocks_.back().push_back(row);
+    ++size_;
+  }
+
+ private:
+  static constexpr size_t kBlockRows = 4096;
+  void AddBlock();
+
+  // Every block but the last is full. The first grows as a small group
+  // needs; the others are made at their full size.
+  std::vector<std::vector<ScoreRow>> blocks_;
+  size_t size_ = 0;
+};
 
 // Sums over every row of the table, of every score ID and whether or not
 // its user is loaded, taken in ascending slot order.
@@ -62,9 +86,9 @@ class ScoreRowTable {
   // The score IDs that have a row of a loaded user, ascending.
   const std::vector<uint32_t>& score_ids() const { return score_ids_; }
   // The rows of `score_id`; empty when it has none.
-  ScoreRows RowsOf(uint32_t score_id) const;
+  const ScoreRows& RowsOf(uint32_t score_id) const;
   // The rows of every score ID, in the order of score_ids().
-  const std::vector<std::vector<ScoreRow>>& groups() const { return groups_; }
+  const std::vector<ScoreRows>& groups() const { return groups_; }
 
  private:
   // Takes a row in ascending EntryID order.
@@ -93,7 +117,7 @@ class ScoreRowTable {
   // The groups and their score IDs: in the order they were met while
   // loading, by ascending score ID once finished.
   std::vector<uint32_t> score_ids_;
-  std::vector<std::vector<ScoreRow>> groups_;
+  std::vector<ScoreRows> groups_;
   // Group by score ID while loading: open addressing over a power-of-two
   // table kept at most half full; kNoGroup marks a free place.
   static constexpr uint32_t kNoGroup = UINT32_MAX;

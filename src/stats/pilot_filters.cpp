@@ -96,7 +96,7 @@ template <size_t... kList>
 std::array<RankedRows, kPilotLists.size()> WalkRows(
     const PilotRows& input, const PilotListsOn& on,
     std::index_sequence<kList...>) {
-  const ScoreRows rows = input.rows;
+  const ScoreRows& rows = input.rows;
   // A list that is off takes nothing, like one of TopX 0.
   RankedSelection lists[] = {
       RankedSelection(on[kList] ? input.TopX : 0, rows.size())...};

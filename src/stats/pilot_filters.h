@@ -19,7 +19,7 @@ namespace tallyhawk {
 // What a pilot filter reads.
 struct PilotRows {
   // The rows of one score ID whose user is loaded, in ascending slot order.
-  ScoreRows rows;
+  const ScoreRows& rows;
   // SlotCount of the whole score table: the progress dots count the rows'
   // slots against it.
   uint64_t score_slots;

@@ -2,7 +2,7 @@
 
 namespace tallyhawk {
 
-std::vector<SquadStats> CompileSquadStats(ScoreRows rows, uint64_t score_slots,
+std::vector<SquadStats> CompileSquadStats(const ScoreRows& rows, uint64_t score_slots,
                                           const SquadTableType& squads,
                                           const SquadMembership& membership,
                                           ProgressSink& progress) {
@@ -12,7 +12,8 @@ std::vector<SquadStats> CompileSquadStats(ScoreRows rows, uint64_t score_slots,
   }
   ProgressMark mark(progress);
   SlotProgress walk(50, score_slots);
-  for (const ScoreRow& row : rows) {
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const ScoreRow& row = rows[k];
     const uint32_t squad = membership.squad_of_user[row.user];
     if (squad == SquadMembership::kNoSquad) continue;
     SquadStats& sums = stats[squad];
