@@ -1,9 +1,11 @@
 #include "run/score_id_pass.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "report/html_report.h"
 #include "report/report_frame.h"
 #include "report/text_report.h"
+#include "run/compute_ahead.h"
 #include "stats/pilot_filters.h"
 #include "stats/squad_filters.h"
 #include "stats/squad_stats.h"
@@ -153,6 +156,22 @@ void WriteSquadLists(RunContext& context, const ReportScope& scope,
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
+// Threads to compute lists on: other threads pay when the score IDs have
+// enough rows on average for their lists to take far longer than handing
+// them over; the machine's cores bound them.
+size_t WorkersFor(const RunContext& context) {
+  constexpr uint64_t kRowsWorthAThread = 4096;
+  const std::vector<uint32_t>& score_ids = context.score_ids.ids();
+  uint64_t rows = 0;
+  for (uint32_t score_id : score_ids) {
+    rows += context.databases.ScoreTable.RowsOf(score_id).size();
+  }
+  if (score_ids.size() < 2 || rows < kRowsWorthAThread * score_ids.size()) {
+    return 0;
+  }
+  return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 2);
+}
+
 void RunScoreIdPass(RunContext& context, uint32_t score_id,
                     const ScoreIdLists& lists) {
   // The map is read for every pass, before anything of it is printed.
@@ -179,8 +198,19 @@ void RunScoreIdPasses(RunContext& context) {
     context.squad_membership = CountSquadMembership(
         context.databases.UserTable, context.databases.SquadTable);
   }
-  for (uint32_t score_id : context.score_ids.ids()) {
-    RunScoreIdPass(context, score_id, ComputeLists(context, score_id));
+  // The lists of the next score IDs are computed on other threads while
+  // those of the current one are printed and written; the output keeps its
+  // order, and the computations print nothing. At most kWindow score IDs'
+  // lists wait, since each can be as long as its rows.
+  constexpr size_t kWindow = 3;
+  const std::vector<uint32_t>& score_ids = context.score_ids.ids();
+  ComputeAhead<ScoreIdLists> lists(
+      score_ids.size(), WorkersFor(context), kWindow,
+      [&context, &score_ids](size_t i) {
+        return ComputeLists(context, score_ids[i]);
+      });
+  for (size_t i = 0; i < score_ids.size(); ++i) {
+    RunScoreIdPass(context, score_ids[i], lists.Take(i));
   }
 }
 
