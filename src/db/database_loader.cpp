@@ -1,5 +1,6 @@
 // LoadDatabases: the three database files into their tables, with the
 // loading messages, progress dots and counts.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -27,15 +28,24 @@ constexpr DatabaseTexts kSquadTexts{"Failed to open squad database, exiting",
 constexpr DatabaseTexts kScoreTexts{"Failed to open score database, exiting",
                                     "Loading scores .", 100, " scores"};
 
-// Loads one file: hands the complete records to `store`, a block of them at
-// a time, and counts them; a partial record at the end is dropped. Then
-// `finish` completes the table.
-template <typename Store, typename Finish>
+// How many records `file` holds, as far as its size tells; bounded, so that
+// a huge file is still read record by record rather than prepared for.
+size_t ExpectedRecords(InputFile& file, size_t record_size) {
+  constexpr uint64_t kMostExpected = uint64_t{1} << 26;
+  return static_cast<size_t>(
+      std::min(file.SizeHint() / record_size, kMostExpected));
+}
+
+// Loads one file: `prepare` learns how many records to expect, `store` gets
+// the complete records, a block of them at a time, and counts them; a
+// partial record at the end is dropped. Then `finish` completes the table.
+template <typename Prepare, typename Store, typename Finish>
 void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
-              const DatabaseTexts& texts, size_t record_size, Store store,
-              Finish finish) {
+              const DatabaseTexts& texts, size_t record_size, Prepare prepare,
+              Store store, Finish finish) {
   std::unique_ptr<InputFile> file = platform.OpenInput(path);
   if (!file) throw FatalError(texts.failure);
+  prepare(ExpectedRecords(*file, record_size));
   status.PrintStatus(texts.loading);
   RecordReader reader(*file, record_size);
   uint64_t count = 0;
@@ -64,6 +74,7 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
   ScoreTableType& scores = databases.ScoreTable;
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
+      [&](size_t expected) { users.Reserve(expected); },
       [&](std::span<const unsigned char> records) {
         for (size_t at = 0; at < records.size(); at += kUserRecordSize) {
           const UserRecord user = DecodeUserRecord(records.data() + at);
@@ -73,6 +84,7 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
       [&] { users.Finish(); });
   LoadFile(
       platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
+      [&](size_t expected) { squads.Reserve(expected); },
       [&](std::span<const unsigned char> records) {
         for (size_t at = 0; at < records.size(); at += kSquadRecordSize) {
           const SquadRecord squad = DecodeSquadRecord(records.data() + at);
@@ -82,6 +94,7 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
       [&] { squads.Finish(); });
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
+      [](size_t) {},  // the rows go to blocks that never move
       [&](std::span<const unsigned char> records) {
         scores.StoreRecords(records, users);
       },

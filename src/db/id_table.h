@@ -17,6 +17,12 @@ class IdTable {
   void MakeReady() { ready_ = true; }
   bool Ready() const { return ready_; }
 
+  // Makes room for `count` more records, so that loading them moves none.
+  void Reserve(size_t count) {
+    records_.reserve(records_.size() + count);
+    ids_.reserve(ids_.size() + count);
+  }
+
   // Stores `record` under `id`; a table that is not ready stores nothing. A
   // later record with the same ID replaces the earlier one. Lookups and walks
   // see stored records only after Finish().

@@ -22,6 +22,9 @@ class InputFile {
   // Reads up to `size` bytes into `buffer`; returns the number read, 0 at the
   // end of the file or on a read error.
   virtual size_t Read(char* buffer, size_t size) = 0;
+  // The file's size in bytes when the system tells it, else 0: a hint to
+  // size what the file is read into, never a promise of what Read gives.
+  virtual uint64_t SizeHint() { return 0; }
 };
 
 // A file opened for writing. Bytes are written as given (no line-end

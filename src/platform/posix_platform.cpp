@@ -46,6 +46,12 @@ class PosixInputFile : public InputFile {
     return total;
   }
 
+  uint64_t SizeHint() override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    return static_cast<uint64_t>(st.st_size);
+  }
+
  private:
   int fd_;
 };
