@@ -25,23 +25,48 @@ bin=$PWD/build-release
 work=$(mktemp -d /tmp/tallyhawk-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# Runs `command` in `dir` once to warm up, then `runs` times; prints the
-# medians of the wall time, the CPU time (s) and the peak memory (KiB).
-measure() {  # dir, command...
-  local dir=$1; shift
-  (cd "$dir" && "$@" >/dev/null 2>&1)
-  local i
-  for ((i = 0; i < runs; ++i)); do
-    (cd "$dir" && /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" \
-       >/dev/null 2>&1)
-    cat "$work/time"
-  done | python3 -c '
+# The medians of the wall time, the CPU time (s) and the peak memory (KiB)
+# of the `times` lines in file `from` ("wall user system KiB").
+medians() {  # from
+  python3 - "$1" <<'PY'
 import statistics, sys
-rows = [list(map(float, line.split())) for line in sys.stdin if line.strip()]
+rows = [list(map(float, line.split())) for line in open(sys.argv[1]) if line.strip()]
 wall = statistics.median(r[0] for r in rows)
 cpu = statistics.median(r[1] + r[2] for r in rows)
 rss = statistics.median(r[3] for r in rows)
-print(f"{wall:.3f} {cpu:.3f} {rss:.0f}")'
+print(f"{wall:.3f} {cpu:.3f} {rss:.0f}")
+PY
+}
+
+# Runs each of two commands, each in its own directory, once to warm up,
+# then `runs` times in turn (one, two, one, two...), so that both meet the
+# same state of the machine; prints the medians of each, a line each.
+measure_pair() {  # dir1, command1, dir2, command2
+  local i
+  : >"$work/times1"
+  : >"$work/times2"
+  (cd "$1" && $2 >/dev/null 2>&1)
+  (cd "$3" && $4 >/dev/null 2>&1)
+  for ((i = 0; i < runs; ++i)); do
+    (cd "$1" && /usr/bin/time -f "%e %U %S %M" -a -o "$work/times1" $2 \
+       >/dev/null 2>&1)
+    (cd "$3" && /usr/bin/time -f "%e %U %S %M" -a -o "$work/times2" $4 \
+       >/dev/null 2>&1)
+  done
+  medians "$work/times1"
+  medians "$work/times2"
+}
+
+# One command alone, as measure_pair measures each.
+measure() {  # dir, command
+  local i
+  : >"$work/times1"
+  (cd "$1" && $2 >/dev/null 2>&1)
+  for ((i = 0; i < runs; ++i)); do
+    (cd "$1" && /usr/bin/time -f "%e %U %S %M" -a -o "$work/times1" $2 \
+       >/dev/null 2>&1)
+  done
+  medians "$work/times1"
 }
 
 # A zone in $work/<name>, with a directory for each kind of run.
@@ -73,8 +98,8 @@ full_run() {  # zone
 }
 
 # The write floor needs the files of a full run: the reports it wrote, with
-# their directories and sizes.
-write_floor() {  # zone
+# their directories and sizes (the full run must have run once).
+prepare_write_floor() {  # zone
   local dir=$work/$1
   (cd "$dir/full" && find . -type f ! -name '*.dat' ! -name '*.tmp*' \
      ! -name tallyhawk.ini ! -name tallyhawk.log ! -name zoneinfo.txt \
@@ -83,7 +108,6 @@ write_floor() {  # zone
      xargs mkdir -p)
   echo "$(wc -l <"$dir/floor/manifest") files, $(awk '{s += $1} END {print s}' \
     "$dir/floor/manifest") bytes" >"$dir/floor/summary"
-  measure "$dir/floor" "$bin/bench/tallyhawk_floors" write manifest
 }
 
 ratio() { python3 -c "print(f'{$1 / $2:.2f}')"; }
@@ -100,12 +124,14 @@ make_zone scattered 1 --scatter
 sync
 
 echo "Measuring (median of $runs runs after a warm-up)..." >&2
-read -r read_wall read_cpu _ < <(measure "$work/large" \
-  "$bin/bench/tallyhawk_floors" read user.dat squad.dat score.dat)
-read -r compute_wall compute_cpu _ < <(measure "$work/large/compute" \
-  "$bin/tallyhawk")
-read -r full_wall full_cpu full_kib < <(full_run large)
-read -r write_wall write_cpu _ < <(write_floor large)
+measure_pair "$work/large" "$bin/bench/tallyhawk_floors read user.dat squad.dat score.dat" \
+  "$work/large/compute" "$bin/tallyhawk" >"$work/pair"
+{ read -r read_wall read_cpu _; read -r compute_wall compute_cpu _; } <"$work/pair"
+(cd "$work/large/full" && "$bin/tallyhawk" >/dev/null 2>&1)
+prepare_write_floor large
+measure_pair "$work/large/floor" "$bin/bench/tallyhawk_floors write manifest" \
+  "$work/large/full" "$bin/tallyhawk" >"$work/pair"
+{ read -r write_wall write_cpu _; read -r full_wall full_cpu full_kib; } <"$work/pair"
 input=$(input_bytes large)
 floors_wall=$(sum "$read_wall" "$write_wall")
 floors_cpu=$(sum "$read_cpu" "$write_cpu")
@@ -142,5 +168,7 @@ for zone in quarter half large double; do
 done
 
 echo
-read -r scattered_wall scattered_cpu _ < <(full_run scattered)
+measure_pair "$work/scattered/full" "$bin/tallyhawk" "$work/large/full" \
+  "$bin/tallyhawk" >"$work/pair"
+{ read -r scattered_wall scattered_cpu _; read -r full_wall full_cpu _; } <"$work/pair"
 echo "3. Scattered IDs: the full run takes $scattered_wall s wall ($scattered_cpu s CPU) against $full_wall s ($full_cpu s) on the dense zone: $(ratio "$scattered_wall" "$full_wall")x (at most 1.2x)"

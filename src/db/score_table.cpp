@@ -70,6 +70,8 @@ void ScoreRowTable::Finish(const UserTableType& users) {
   score_ids_ = std::move(score_ids);
   groups_ = std::move(groups);
   Reindex(index_keys_.size());
+  // Only a row out of order would need them again, and none comes now.
+  without_user_ = {};
 }
 
 uint64_t ScoreRowTable::SlotCount() const {

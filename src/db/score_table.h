@@ -77,7 +77,7 @@ class ScoreRowTable {
   void StoreRecords(std::span<const unsigned char> bytes,
                     const UserTableType& users);
   // Puts the stored rows in order; the groups, the sums and SlotCount show
-  // the rows stored before it.
+  // the rows stored before it. The table takes no rows after it.
   void Finish(const UserTableType& users);
 
   // 0 when nothing is stored (64-bit: it can exceed 2^32 - 1).

@@ -21,16 +21,18 @@
 namespace tallyhawk {
 namespace {
 
-// What the lists of one score ID are computed from, and what they came to.
-// Computing them prints nothing (their dots are counted), so it can happen
-// before their turn comes on the console.
+// The lists of one score ID as computed. Computing them prints nothing
+// (their dots are counted), so it can happen before their turn comes on
+// the console. The pilot lists are kept as ranked rows until they are
+// written, one at a time, since each can be as long as the rows; a squad
+// list is at most as long as the squad table.
 struct ScoreIdLists {
   bool pilots_on = false;
   std::array<RankedRows, kPilotLists.size()> pilots;
   bool squads_on = false;
-  std::vector<SquadStats> squad_stats;
   int squad_stats_dots = 0;
-  std::array<RankedRows, kSquadLists.size()> squads;
+  std::array<TopList, kSquadLists.size()> squads;
+  std::array<int, kSquadLists.size()> squad_dots{};
 };
 
 PilotRows PilotRowsOf(const RunContext& context, uint32_t score_id) {
@@ -78,7 +80,7 @@ ScoreIdLists ComputeLists(const RunContext& context, uint32_t score_id) {
   if (lists.squads_on) {
     const Databases& databases = context.databases;
     DotTally dots;
-    lists.squad_stats = CompileSquadStats(
+    const std::vector<SquadStats> stats = CompileSquadStats(
         databases.ScoreTable.RowsOf(score_id), databases.ScoreTable.SlotCount(),
         databases.SquadTable, *context.squad_membership, dots);
     lists.squad_stats_dots = dots.dots();
@@ -86,7 +88,14 @@ ScoreIdLists ComputeLists(const RunContext& context, uint32_t score_id) {
     for (size_t i = 0; i < on.size(); ++i) {
       on[i] = settings.Squad.*kSquadLists[i].flag;
     }
-    lists.squads = RankSquadLists(SquadRowsOf(context, lists.squad_stats), on);
+    const SquadRows rows = SquadRowsOf(context, stats);
+    const std::array<RankedRows, kSquadLists.size()> ranked =
+        RankSquadLists(rows, on);
+    for (size_t i = 0; i < on.size(); ++i) {
+      if (!on[i]) continue;
+      lists.squads[i] = MakeSquadList(rows, i, ranked[i]);
+      lists.squad_dots[i] = ranked[i].dots;
+    }
   }
   return lists;
 }
@@ -144,14 +153,12 @@ void WriteSquadLists(RunContext& context, const ReportScope& scope,
       MaybeOpenGroupPage(scope, PageKind::kSquad);
   PrintComputed(context.status, "Compiling squad stats .",
                 lists.squad_stats_dots);
-  const SquadRows rows = SquadRowsOf(context, lists.squad_stats);
   for (size_t i = 0; i < kSquadLists.size(); ++i) {
     const SquadList& list = kSquadLists[i];
     if (!(context.settings.Squad.*list.flag)) continue;
-    PrintComputed(context.status, list.message, lists.squads[i].dots);
-    const TopList top = MakeSquadList(rows, i, lists.squads[i]);
-    WriteList(scope, PageKind::kSquad, top, list.ListName, list.GroupTitle,
-              group_page.get());
+    PrintComputed(context.status, list.message, lists.squad_dots[i]);
+    WriteList(scope, PageKind::kSquad, lists.squads[i], list.ListName,
+              list.GroupTitle, group_page.get());
   }
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }

@@ -76,6 +76,15 @@ uint32_t NextId(Random& random, uint32_t previous, uint64_t spread = 0) {
   return previous + 1 + (random.Chance(30) ? 1 + random.Below(4) : 0);
 }
 
+// How many IDs were deleted after `id`, `next` being the one that followed:
+// the gap between them, or for a scattered gap, far too wide to list, as
+// many of its first IDs as a dense gap would have.
+uint32_t GoneIds(Random& random, uint32_t id, uint32_t next) {
+  const uint32_t gap = next - id - 1;
+  if (gap <= 4) return gap;
+  return random.Chance(30) ? std::min<uint32_t>(gap, 1 + random.Below(4)) : 0;
+}
+
 Squads WriteSquads(Random& random, uint64_t count, bool scatter,
                    BufferedFile& file) {
   Squads squads;
@@ -84,8 +93,7 @@ Squads WriteSquads(Random& random, uint64_t count, bool scatter,
   const uint64_t spread = Spread(scatter, count);
   for (uint64_t i = 0; i < count; ++i) {
     const uint32_t next = NextId(random, id, spread);
-    // A scattered gap is far too wide to list: its first ID stands for it.
-    for (uint32_t gone = id + 1; gone < next && (!scatter || gone == id + 1);
+    for (uint32_t gone = id + 1; gone < id + 1 + GoneIds(random, id, next);
          ++gone) {
       squads.gone_ids.push_back(gone);
     }
@@ -132,7 +140,7 @@ std::vector<uint32_t> WriteUsers(Random& random, uint64_t count, uint32_t now,
   const uint64_t spread = Spread(scatter, count);
   for (uint64_t i = 0; i < count; ++i) {
     const uint32_t next = NextId(random, id, spread);
-    for (uint32_t gone = id + 1; gone < next && (!scatter || gone == id + 1);
+    for (uint32_t gone = id + 1; gone < id + 1 + GoneIds(random, id, next);
          ++gone) {
       if (random.Chance(300)) players.push_back(gone);
     }
