@@ -2,6 +2,7 @@
 // be made or written, and leaves the earlier report and no temporary behind.
 #include "report/group_page.h"
 #include "report/html_report.h"
+#include "report/report_file.h"
 #include "report/text_report.h"
 #include "report/usage_report.h"
 #include "report_fixture.h"
@@ -75,6 +76,21 @@ TEST_F(ReportTest, FailuresEndTheRunAndKeepTheEarlierReport) {
       EXPECT_EQ(p.console.find("Writing"), std::string::npos);
     }
   }
+}
+
+// A report goes to the system in blocks: a write that fails in a later
+// block still ends the run with the report's own message.
+TEST_F(ReportTest, WriteFailingInALaterBlockEndsTheRunWithItsMessage) {
+  platform.writes_before_failure["Long.txt"] = 1;  // the first line only
+  auto file = ReportFile::Open(platform, "Long.txt", "Unable to write long");
+  EXPECT_EQ(FatalMessage([&] {
+              for (int i = 0; i < 20000; ++i) *file << "one line of many\n";
+              file->Commit();
+            }),
+            "Unable to write long");
+  file.reset();
+  EXPECT_EQ(platform.files.count("Long.txt"), 0u);
+  EXPECT_EQ(platform.open_temporaries, 0);
 }
 
 }  // namespace
