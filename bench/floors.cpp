@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "write") == 0) {
     return WriteFloor(argv[2]);
   }
-  std::fprintf(stderr, "usage: tallyhawk_floors read FILE... | write MANIFEST\n");
+  std::fprintf(stderr,
+               "usage: tallyhawk_floors read FILE... | write MANIFEST\n");
   return 2;
 }

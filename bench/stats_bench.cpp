@@ -85,10 +85,9 @@ void BM_CompileSquadStats(benchmark::State& state) {
       CountSquadMembership(db.UserTable, db.SquadTable);
   NoDots dots;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CompileSquadStats(db.ScoreTable.RowsOf(1),
-                                               db.ScoreTable.SlotCount(),
-                                               db.SquadTable, membership,
-                                               dots));
+    benchmark::DoNotOptimize(
+        CompileSquadStats(db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
+                          db.SquadTable, membership, dots));
   }
   state.SetItemsProcessed(state.iterations() * db.ScoreTable.RowsOf(1).size());
 }
@@ -138,12 +137,9 @@ void BM_TextReport(benchmark::State& state) {
   NoDots dots;
   Settings settings;
   settings.General.TopX = static_cast<uint32_t>(state.range(0));
-  const PilotRows rows{db.ScoreTable.RowsOf(1),
-                       db.ScoreTable.SlotCount(),
-                       db.UserTable,
-                       db.SquadTable,
-                       settings.General.TopX,
-                       50};
+  const PilotRows rows{
+      db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(), db.UserTable,
+      db.SquadTable,           settings.General.TopX,     50};
   const TopList list = FilterPilotList(rows, 2, dots);  // KillPts
   testing::FakePlatform platform;
   StatusOutput quiet(platform, true, true);
@@ -151,7 +147,10 @@ void BM_TextReport(benchmark::State& state) {
   for (auto _ : state) WritePilotTextReport(scope, list, "KillPts");
   state.SetItemsProcessed(state.iterations() * list.Count());
 }
-BENCHMARK(BM_TextReport)->Arg(100)->Arg(kUnbounded)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextReport)
+    ->Arg(100)
+    ->Arg(kUnbounded)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tallyhawk::bench

@@ -11,7 +11,7 @@ void ScoreRows::AddBlock() {
 }
 
 void ScoreRowTable::StoreRecords(std::span<const unsigned char> bytes,
-                          const UserTableType& users) {
+                                 const UserTableType& users) {
   for (size_t at = 0; at + kScoreRecordSize <= bytes.size();
        at += kScoreRecordSize) {
     Store(DecodeScoreRecord(bytes.data() + at), users);
@@ -81,14 +81,14 @@ uint64_t ScoreRowTable::SlotCount() const {
 
 const ScoreRows& ScoreRowTable::RowsOf(uint32_t score_id) const {
   static const ScoreRows kNoRows;
-  const auto it = std::lower_bound(score_ids_.begin(), score_ids_.end(),
-                                   score_id);
+  const auto it =
+      std::lower_bound(score_ids_.begin(), score_ids_.end(), score_id);
   if (it == score_ids_.end() || *it != score_id) return kNoRows;
   return groups_[static_cast<size_t>(it - score_ids_.begin())];
 }
 
 inline void ScoreRowTable::Place(const ScoreRecord& record,
-                          const UserTableType& users) {
+                                 const UserTableType& users) {
   totals_.wins += record.Wins;
   totals_.kill_points += record.KillPoints;
   totals_.flag_points += record.FlagPoints;
@@ -158,9 +158,8 @@ void ScoreRowTable::KeepLoadOrder(const UserTableType& users) {
     for (size_t k = 0; k < rows.size(); ++k) {
       const ScoreRow& row = rows[k];
       loaded_.push_back(ScoreRecord{row.slot, score_ids_[group],
-                                    users.ids()[row.user], row.Wins,
-                                    row.Losses, row.KillPoints,
-                                    row.FlagPoints});
+                                    users.ids()[row.user], row.Wins, row.Losses,
+                                    row.KillPoints, row.FlagPoints});
     }
   }
   // Every row placed came in ascending EntryID order.

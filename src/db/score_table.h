@@ -2,9 +2,9 @@
 // users grouped by score ID in compact form, and the sums over every row.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
-#include <cstddef>
 #include <vector>
 
 #include "db/id_table.h"

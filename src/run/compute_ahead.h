@@ -69,8 +69,7 @@ class ComputeAhead {
     std::unique_lock<std::mutex> lock(mutex_);
     while (true) {
       changed_.wait(lock, [&] {
-        return stopping_ || next_ >= count_ ||
-               next_ < taken_ + slots_.size();
+        return stopping_ || next_ >= count_ || next_ < taken_ + slots_.size();
       });
       if (stopping_ || next_ >= count_) return;
       const size_t index = next_++;

@@ -211,11 +211,10 @@ void RunScoreIdPasses(RunContext& context) {
   // lists wait, since each can be as long as its rows.
   constexpr size_t kWindow = 3;
   const std::vector<uint32_t>& score_ids = context.score_ids.ids();
-  ComputeAhead<ScoreIdLists> lists(
-      score_ids.size(), WorkersFor(context), kWindow,
-      [&context, &score_ids](size_t i) {
-        return ComputeLists(context, score_ids[i]);
-      });
+  ComputeAhead<ScoreIdLists> lists(score_ids.size(), WorkersFor(context),
+                                   kWindow, [&context, &score_ids](size_t i) {
+                                     return ComputeLists(context, score_ids[i]);
+                                   });
   for (size_t i = 0; i < score_ids.size(); ++i) {
     RunScoreIdPass(context, score_ids[i], lists.Take(i));
   }

@@ -110,10 +110,9 @@ std::array<RankedRows, kPilotLists.size()> WalkRows(
     if (active) active_row.Reach(row.slot);
     (TakeRow<kList>(lists[kList], k, row, active), ...);
   }
-  return {RankedRows{lists[kList].Take(),
-                     kRules[kList].rows == Rows::kActive
-                         ? active_row.dots()
-                         : every_row.dots()}...};
+  return {RankedRows{lists[kList].Take(), kRules[kList].rows == Rows::kActive
+                                              ? active_row.dots()
+                                              : every_row.dots()}...};
 }
 
 }  // namespace

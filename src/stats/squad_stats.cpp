@@ -2,7 +2,8 @@
 
 namespace tallyhawk {
 
-std::vector<SquadStats> CompileSquadStats(const ScoreRows& rows, uint64_t score_slots,
+std::vector<SquadStats> CompileSquadStats(const ScoreRows& rows,
+                                          uint64_t score_slots,
                                           const SquadTableType& squads,
                                           const SquadMembership& membership,
                                           ProgressSink& progress) {

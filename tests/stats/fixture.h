@@ -52,7 +52,8 @@ class StatsTest : public ::testing::Test {
   void Load() {
     db.UserTable.Finish();
     db.SquadTable.Finish();
-    for (const ScoreRecord& score : scores) db.ScoreTable.Store(score, db.UserTable);
+    for (const ScoreRecord& score : scores)
+      db.ScoreTable.Store(score, db.UserTable);
     db.ScoreTable.Finish(db.UserTable);
   }
 

@@ -21,9 +21,12 @@ class PilotFiltersTest : public StatsTest {
   Rows Rank(std::string_view list, uint32_t min_kills = 50,
             uint32_t top_x = 100) {
     progress.dots = 0;
-    const PilotRows rows{db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
-                         db.UserTable,          db.SquadTable,
-                         top_x,                 min_kills};
+    const PilotRows rows{db.ScoreTable.RowsOf(1),
+                         db.ScoreTable.SlotCount(),
+                         db.UserTable,
+                         db.SquadTable,
+                         top_x,
+                         min_kills};
     size_t index = 0;
     while (kPilotLists[index].ListName != list) ++index;
     return Listed(FilterPilotList(rows, index, progress));
@@ -44,8 +47,7 @@ TEST_F(PilotFiltersTest, ActiveMeansSomeWinsAndAtLeastMinKills) {
   AddPilot(2, 0, 0, 900);
   Load();
   EXPECT_EQ(Rank("AvgKill"), (Rows{"p1 10.0"}));
-  EXPECT_EQ(Rank("Ratio", 0),
-            (Rows{"p1 --- (50/0)", "p0 49.000 (49/1)"}));
+  EXPECT_EQ(Rank("Ratio", 0), (Rows{"p1 --- (50/0)", "p0 49.000 (49/1)"}));
   EXPECT_EQ(Rank("KillPts", 50, 2), (Rows{"p2 900", "p1 500"}));
 }
 

@@ -35,7 +35,8 @@ std::vector<size_t> Selected(const std::vector<double>& values,
   RankedSelection selection(top_x, values.size());
   for (size_t k = 0; k < values.size(); ++k) selection.Offer(values[k], k);
   std::vector<size_t> positions;
-  for (const RankCandidate& c : selection.Take()) positions.push_back(c.position);
+  for (const RankCandidate& c : selection.Take())
+    positions.push_back(c.position);
   return positions;
 }
 

@@ -28,9 +28,10 @@ class FakePlatform : public Platform {
   std::set<std::string> unopenable;       // OpenInput fails
   std::set<std::string> uncreatable;      // CreateFile / CreateAtomicFile fail
   std::set<std::string> failing_writes;   // Write fails
-  // Write fails after this many writes have succeeded.
-  std::map<std::string, int> writes_before_failure;
   std::set<std::string> failing_commits;  // Commit fails
+
+  // Write fails once this many writes have succeeded.
+  std::map<std::string, int> writes_before_failure;
 
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
