@@ -165,15 +165,18 @@ void WriteSquadLists(RunContext& context, const ReportScope& scope,
 
 // Threads to compute lists on: other threads pay when the score IDs have
 // enough rows on average for their lists to take far longer than handing
-// them over; the machine's cores bound them.
+// them over. They are used only for lists of a bounded length, so that the
+// lists computed ahead take little memory; the machine's cores bound them.
 size_t WorkersFor(const RunContext& context) {
   constexpr uint64_t kRowsWorthAThread = 4096;
+  constexpr uint32_t kLongestListAhead = 10000;
   const std::vector<uint32_t>& score_ids = context.score_ids.ids();
   uint64_t rows = 0;
   for (uint32_t score_id : score_ids) {
     rows += context.databases.ScoreTable.RowsOf(score_id).size();
   }
-  if (score_ids.size() < 2 || rows < kRowsWorthAThread * score_ids.size()) {
+  if (score_ids.size() < 2 || rows < kRowsWorthAThread * score_ids.size() ||
+      context.settings.General.TopX > kLongestListAhead) {
     return 0;
   }
   return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 2);
