@@ -13,10 +13,10 @@
 # Times are medians of several runs after a warm-up run (wall clock, and the
 # CPU time user + system beside it: the machine is shared, so wall times
 # carry the load of other work).
-# Usage: scripts/bench.sh [runs]   (default 5)
+# Usage: scripts/bench.sh [runs]   (default 7)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-5}
+runs=${1:-7}
 bash scripts/install-deps.sh time libbenchmark-dev >&2
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTALLYHAWK_TESTS=OFF -DTALLYHAWK_BENCHMARKS=ON >/dev/null
