@@ -17,7 +17,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
-bash scripts/install-deps.sh time libbenchmark-dev >&2
+bash scripts/install-deps.sh time libbenchmark-dev python3 >&2
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTALLYHAWK_TESTS=OFF -DTALLYHAWK_BENCHMARKS=ON >/dev/null
 cmake --build build-release --target tallyhawk zonegen tallyhawk_floors >&2

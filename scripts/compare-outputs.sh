@@ -11,7 +11,7 @@ set -euo pipefail
 old=$(realpath "$1")
 new=$(realpath "$2")
 zonegen=$(realpath "${3:-$(dirname "$new")/zonegen}")
-command -v faketime >/dev/null || bash "$(dirname "$0")/install-deps.sh"
+bash "$(dirname "$0")/install-deps.sh" python3 >&2
 work=$(mktemp -d /tmp/tallyhawk-compare-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 now=1796558400  # 2026-12-06 12:00:00 UTC: the frozen clock of every run
@@ -88,7 +88,10 @@ compare() {  # zone, label, ini, [zoneinfo], [blocker]
     printf 'same  %-34s %5s files, exit %s\n' "$label" "$files" \
       "$(cat "$work/runs/new-$label/.exit")"
   else
-    printf 'DIFF  %s\n' "$label"
+    printf 'DIFF  %s (exit %s against %s)\n' "$label" \
+      "$(cat "$work/runs/old-$label/.exit")" \
+      "$(cat "$work/runs/new-$label/.exit")"
+    diff -rq "$work/runs/old-$label" "$work/runs/new-$label" | head -10
     diff -r "$work/runs/old-$label" "$work/runs/new-$label" | head -20
     failures=$((failures + 1))
   fi
@@ -131,6 +134,7 @@ make_zone scrambled --users 20000 --squads 400 --scores 100000 --score-ids 4 \
 scramble_zone scrambled
 make_zone many-ids --users 3000 --squads 80 --scores 40000 --score-ids 120 \
   --seed 14 --scatter
+scramble_zone many-ids
 for zone in dense scattered scrambled many-ids; do
   settings_of_zone "$zone" "$(first_score_id "$zone")"
 done
