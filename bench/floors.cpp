@@ -7,51 +7,38 @@
 //     writes the files the manifest lists ("<size> <path>" a line, relative
 //     to the current directory, whose directories exist), each with one
 //     write under a temporary name that is then renamed over the file.
-// POSIX only: it measures this system, not the program's platform layer.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
 
 int ReadFloor(int count, char** paths) {
   std::vector<uint64_t> buffer((1 << 20) / sizeof(uint64_t));
+  char* bytes = reinterpret_cast<char*>(buffer.data());
   uint64_t sum = 0;
   for (int i = 0; i < count; ++i) {
-    const int fd = ::open(paths[i], O_RDONLY);
-    if (fd < 0) {
-      std::perror(paths[i]);
+    std::ifstream in(paths[i], std::ios::binary);
+    if (!in) {
+      std::fprintf(stderr, "cannot read %s\n", paths[i]);
       return 1;
     }
-    ssize_t got;
-    // Eight bytes at a time; a last partial word is filled up with zeros.
-    while ((got = ::read(fd, buffer.data(), buffer.size() * 8)) > 0) {
-      const size_t bytes = static_cast<size_t>(got);
-      const size_t words = (bytes + 7) / 8;
-      std::memset(reinterpret_cast<char*>(buffer.data()) + bytes, 0,
-                  words * 8 - bytes);
+    while (in) {
+      in.read(bytes, static_cast<std::streamsize>(buffer.size() * 8));
+      const size_t got = static_cast<size_t>(in.gcount());
+      // Eight bytes at a time; a last partial word is filled up with zeros.
+      const size_t words = (got + 7) / 8;
+      std::memset(bytes + got, 0, words * 8 - got);
       for (size_t k = 0; k < words; ++k) sum += buffer[k];
     }
-    ::close(fd);
   }
   std::printf("%llu\n", static_cast<unsigned long long>(sum));
   return 0;
-}
-
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n <= 0) return false;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
 }
 
 int WriteFloor(const char* manifest) {
@@ -62,10 +49,15 @@ int WriteFloor(const char* manifest) {
   while (in >> size >> path) {
     if (content.size() < size) content.assign(size, 'x');
     const std::string temp = path + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0 || !WriteAll(fd, content.data(), size) || ::close(fd) != 0 ||
-        ::rename(temp.c_str(), path.c_str()) != 0) {
-      std::perror(path.c_str());
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(size));
+    out.close();
+    std::error_code error;
+    if (!out) error = std::make_error_code(std::errc::io_error);
+    if (!error) std::filesystem::rename(temp, path, error);
+    if (error) {
+      std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(),
+                   error.message().c_str());
       return 1;
     }
   }
