@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -21,14 +22,18 @@
 namespace tallyhawk {
 namespace {
 
+// Lists longer than this are made one at a time as they are written.
+constexpr uint32_t kLongestListAhead = 10000;
+
 // The lists of one score ID as computed. Computing them prints nothing
 // (their dots are counted), so it can happen before their turn comes on
-// the console. The pilot lists are kept as ranked rows until they are
-// written, one at a time, since each can be as long as the rows; a squad
-// list is at most as long as the squad table.
+// the console. A pilot list can be as long as the rows: a long one is kept
+// as ranked rows until it is written, one at a time; a squad list is at
+// most as long as the squad table.
 struct ScoreIdLists {
   bool pilots_on = false;
   std::array<RankedRows, kPilotLists.size()> pilots;
+  std::array<std::optional<TopList>, kPilotLists.size()> pilots_made;
   bool squads_on = false;
   int squad_stats_dots = 0;
   std::array<TopList, kSquadLists.size()> squads;
@@ -74,7 +79,14 @@ ScoreIdLists ComputeLists(const RunContext& context, uint32_t score_id) {
     for (size_t i = 0; i < on.size(); ++i) {
       on[i] = settings.User.*kPilotLists[i].flag;
     }
-    lists.pilots = RankPilotLists(PilotRowsOf(context, score_id), on);
+    const PilotRows rows = PilotRowsOf(context, score_id);
+    lists.pilots = RankPilotLists(rows, on);
+    if (settings.General.TopX <= kLongestListAhead) {
+      for (size_t i = 0; i < on.size(); ++i) {
+        if (on[i])
+          lists.pilots_made[i] = MakePilotList(rows, i, lists.pilots[i]);
+      }
+    }
   }
   lists.squads_on = SquadsOn(context);
   if (lists.squads_on) {
@@ -132,7 +144,7 @@ std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
 }
 
 void WritePilotLists(RunContext& context, const ReportScope& scope,
-                     const ScoreIdLists& lists) {
+                     ScoreIdLists& lists) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kPilot);
   const PilotRows rows = PilotRowsOf(context, scope.CurrentScoreID);
@@ -140,7 +152,9 @@ void WritePilotLists(RunContext& context, const ReportScope& scope,
     const PilotList& list = kPilotLists[i];
     if (!(context.settings.User.*list.flag)) continue;
     PrintComputed(context.status, list.message, lists.pilots[i].dots);
-    const TopList top = MakePilotList(rows, i, lists.pilots[i]);
+    const TopList top = lists.pilots_made[i]
+                            ? std::move(*lists.pilots_made[i])
+                            : MakePilotList(rows, i, lists.pilots[i]);
     WriteList(scope, PageKind::kPilot, top, list.ListName, list.GroupTitle,
               group_page.get());
   }
@@ -169,7 +183,6 @@ void WriteSquadLists(RunContext& context, const ReportScope& scope,
 // lists computed ahead take little memory; the machine's cores bound them.
 size_t WorkersFor(const RunContext& context) {
   constexpr uint64_t kRowsWorthAThread = 4096;
-  constexpr uint32_t kLongestListAhead = 10000;
   const std::vector<uint32_t>& score_ids = context.score_ids.ids();
   uint64_t rows = 0;
   for (uint32_t score_id : score_ids) {
@@ -183,7 +196,7 @@ size_t WorkersFor(const RunContext& context) {
 }
 
 void RunScoreIdPass(RunContext& context, uint32_t score_id,
-                    const ScoreIdLists& lists) {
+                    ScoreIdLists lists) {
   // The map is read for every pass, before anything of it is printed.
   std::string score_id_dir = ResolveScoreIdDir(context.Zones(), score_id);
   StatusOutput& status = context.status;
