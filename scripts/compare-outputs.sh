@@ -91,8 +91,8 @@ compare() {  # zone, label, ini, [zoneinfo], [blocker]
     printf 'DIFF  %s (exit %s against %s)\n' "$label" \
       "$(cat "$work/runs/old-$label/.exit")" \
       "$(cat "$work/runs/new-$label/.exit")"
-    diff -rq "$work/runs/old-$label" "$work/runs/new-$label" | head -10
-    diff -r "$work/runs/old-$label" "$work/runs/new-$label" | head -20
+    diff -rq "$work/runs/old-$label" "$work/runs/new-$label" | head -10 || true
+    diff -r "$work/runs/old-$label" "$work/runs/new-$label" | head -20 || true
     failures=$((failures + 1))
   fi
   rm -rf "$work/runs/old-$label" "$work/runs/new-$label"
