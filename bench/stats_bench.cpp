@@ -1,6 +1,7 @@
 // The hot paths of a run, each on a zone of 200,000 pilots with about
 // 900,000 score rows in 5 score IDs: loading the files into the tables, the
-// pilot and squad filters of one score ID, the squad sums and a report.
+// walks that rank a score ID's pilot and squad lists, making a list's
+// entries, the squad sums and a report.
 #include <benchmark/benchmark.h>
 
 #include "bench_zone.h"
@@ -36,29 +37,6 @@ void BM_LoadDatabases(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadDatabases)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// One pilot list (by its place in kPilotLists) of score ID 1.
-void BM_PilotFilter(benchmark::State& state) {
-  const Databases& db = Zone().db;
-  const PilotList& list = kPilotLists[static_cast<size_t>(state.range(0))];
-  const PilotRows rows{db.ScoreTable.RowsOf(1),
-                       db.ScoreTable.SlotCount(),
-                       db.UserTable,
-                       db.SquadTable,
-                       static_cast<uint32_t>(state.range(1)),
-                       50};
-  NoDots dots;
-  const size_t index = static_cast<size_t>(state.range(0));
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(FilterPilotList(rows, index, dots));
-  }
-  state.SetLabel(std::string(list.ListName));
-  state.SetItemsProcessed(state.iterations() * rows.rows.size());
-}
-BENCHMARK(BM_PilotFilter)
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6, 7}, {100}})
-    ->Args({6, kUnbounded})
-    ->Unit(benchmark::kMicrosecond);
-
 // All eight pilot lists of score ID 1 in their one walk, as a run makes
 // them.
 void BM_RankPilotLists(benchmark::State& state) {
@@ -79,6 +57,27 @@ BENCHMARK(BM_RankPilotLists)
     ->Arg(kUnbounded)
     ->Unit(benchmark::kMicrosecond);
 
+// Names and value texts of a ranked list: the short lists of a run, or
+// every row of the score ID.
+void BM_MakePilotList(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const PilotRows rows{db.ScoreTable.RowsOf(1),
+                       db.ScoreTable.SlotCount(),
+                       db.UserTable,
+                       db.SquadTable,
+                       static_cast<uint32_t>(state.range(0)),
+                       50};
+  PilotListsOn on{};
+  on[6] = true;  // Ratio
+  const RankedRows ranked = RankPilotLists(rows, on)[6];
+  for (auto _ : state) benchmark::DoNotOptimize(MakePilotList(rows, 6, ranked));
+  state.SetItemsProcessed(state.iterations() * ranked.ranked.size());
+}
+BENCHMARK(BM_MakePilotList)
+    ->Arg(100)
+    ->Arg(kUnbounded)
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_CompileSquadStats(benchmark::State& state) {
   const Databases& db = Zone().db;
   const SquadMembership membership =
@@ -92,26 +91,6 @@ void BM_CompileSquadStats(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * db.ScoreTable.RowsOf(1).size());
 }
 BENCHMARK(BM_CompileSquadStats)->Unit(benchmark::kMicrosecond);
-
-// One squad list (by its place in kSquadLists) of score ID 1.
-void BM_SquadFilter(benchmark::State& state) {
-  const Databases& db = Zone().db;
-  const SquadMembership membership =
-      CountSquadMembership(db.UserTable, db.SquadTable);
-  NoDots dots;
-  const std::vector<SquadStats> stats =
-      CompileSquadStats(db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
-                        db.SquadTable, membership, dots);
-  const SquadList& list = kSquadLists[static_cast<size_t>(state.range(0))];
-  const SquadRows rows{db.SquadTable, stats, 100, 50, 5};
-  const size_t index = static_cast<size_t>(state.range(0));
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(FilterSquadList(rows, index, dots));
-  }
-  state.SetLabel(std::string(list.ListName));
-  state.SetItemsProcessed(state.iterations() * stats.size());
-}
-BENCHMARK(BM_SquadFilter)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
 // All eight squad lists of score ID 1 in their one walk.
 void BM_RankSquadLists(benchmark::State& state) {
