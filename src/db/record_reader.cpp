@@ -11,7 +11,10 @@ constexpr size_t kBlockSize = size_t{1} << 20;
 
 RecordReader::RecordReader(InputFile& file, size_t record_size)
     : file_(file), record_size_(record_size) {
-  for (Block& block : blocks_) block.bytes.resize(record_size + kBlockSize);
+  for (Block& block : blocks_) {
+    block.bytes = std::make_unique_for_overwrite<unsigned char[]>(record_size +
+                                                                  kBlockSize);
+  }
   helper_ = std::thread([this] { ReadAhead(); });
 }
 
@@ -39,8 +42,8 @@ std::span<const unsigned char> RecordReader::NextRecords() {
       return {};
     }
     // The unread part of a record goes in front of the new bytes.
-    std::memcpy(next.bytes.data() + record_size_ - unread,
-                done.bytes.data() + begin_, unread);
+    std::memcpy(next.bytes.get() + record_size_ - unread,
+                done.bytes.get() + begin_, unread);
     begin_ = record_size_ - unread;
     end_ = record_size_ + next.size;
     spare_wanted_ = true;
@@ -49,7 +52,7 @@ std::span<const unsigned char> RecordReader::NextRecords() {
   }
   const size_t whole = (end_ - begin_) / record_size_ * record_size_;
   const std::span<const unsigned char> records(
-      blocks_[current_].bytes.data() + begin_, whole);
+      blocks_[current_].bytes.get() + begin_, whole);
   begin_ += whole;
   return records;
 }
@@ -72,7 +75,7 @@ void RecordReader::ReadAhead() {
 
 void RecordReader::Fill(Block& block) {
   block.size = 0;
-  char* const data = reinterpret_cast<char*>(block.bytes.data()) + record_size_;
+  char* const data = reinterpret_cast<char*>(block.bytes.get()) + record_size_;
   while (block.size < kBlockSize) {
     const size_t got = file_.Read(data + block.size, kBlockSize - block.size);
     if (got == 0) break;

@@ -6,10 +6,10 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <thread>
-#include <vector>
 
 #include "platform/platform.h"
 
@@ -33,7 +33,9 @@ class RecordReader {
   // A block of the file, behind room for the unread part of a record from
   // the block before.
   struct Block {
-    std::vector<unsigned char> bytes;
+    // Not zeroed: only the bytes read are ever looked at, and a small file
+    // touches only the start of the block.
+    std::unique_ptr<unsigned char[]> bytes;
     size_t size = 0;  // bytes read into it, after the room
   };
 
