@@ -1,78 +1,135 @@
-// Benchmarks of the statistics on large tables: one filter over a million
-// eligible rows, bounded and unbounded, and the squad compile.
+// The hot paths of a run, each on a zone of 200,000 pilots with about
+// 900,000 score rows in 5 score IDs: loading the files into the tables, the
+// walks that rank a score ID's pilot and squad lists, making a list's
+// entries, the squad sums and a report.
 #include <benchmark/benchmark.h>
 
-#include "db/databases.h"
+#include "bench_zone.h"
+#include "report/report_frame.h"
+#include "report/text_report.h"
 #include "stats/pilot_filters.h"
+#include "stats/squad_filters.h"
 #include "stats/squad_membership.h"
 #include "stats/squad_stats.h"
 
-namespace tallyhawk {
+namespace tallyhawk::bench {
 namespace {
 
-constexpr uint32_t kScoreId = 1;
+constexpr uint32_t kUnbounded = 4294967295u;
 
-struct NoDots : ProgressSink {
-  void Dot() override {}
-};
-
-// A zone of `rows` pilots with one score row each, in 1000 squads.
-struct LargeZone {
-  explicit LargeZone(uint32_t rows) {
-    db.UserTable.MakeReady();
-    db.SquadTable.MakeReady();
-    db.ScoreTable.MakeReady();
-    for (uint32_t squad = 0; squad < 1000; ++squad) {
-      db.SquadTable.Store(
-          {squad, NameField::FromText("Squad " + std::to_string(squad))},
-          squad);
-    }
-    for (uint32_t i = 0; i < rows; ++i) {
-      UserRecord user;
-      user.UserID = i;
-      user.Name = NameField::FromText("Pilot " + std::to_string(i));
-      user.SquadID = i % 1000;
-      db.UserTable.Store(user, i);
-      db.ScoreTable.Store(
-          {i, kScoreId, i, static_cast<uint16_t>(1 + i % 997),
-           static_cast<uint16_t>(i % 13), i * 7919u % 100000u, 0},
-          i);
-    }
-    db.UserTable.Finish();
-    db.SquadTable.Finish();
-    db.ScoreTable.Finish();
-    db.ScoreRows.Build(db.ScoreTable, db.UserTable, db.SquadTable);
-  }
-
-  Databases db;
-  NoDots progress;
-};
-
-void BM_PilotRatioFilter(benchmark::State& state) {
-  static LargeZone zone(1000000);
-  const PilotRows rows{zone.db.ScoreRows.RowsOf(kScoreId),
-                       zone.db.ScoreTable.SlotCount(),
-                       static_cast<uint32_t>(state.range(0)), 1};
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(FilterPilotRatio(rows, zone.progress).Count());
-  }
+const LoadedZone& Zone() {
+  static const LoadedZone zone{ZoneShape{}};
+  return zone;
 }
-BENCHMARK(BM_PilotRatioFilter)
+
+// Reads and decodes the three files, groups the score rows; dense or
+// scattered IDs.
+void BM_LoadDatabases(benchmark::State& state) {
+  testing::FakePlatform platform =
+      MakeZoneFiles(ZoneShape{.scattered = state.range(0) == 1});
+  for (auto _ : state) {
+    Databases db;
+    LoadZone(platform, db);
+    benchmark::DoNotOptimize(db.ScoreTable.SlotCount());
+  }
+  state.SetItemsProcessed(state.iterations() *
+                          platform.files["score.dat"].size() / 28);
+}
+BENCHMARK(BM_LoadDatabases)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// All eight pilot lists of score ID 1 in their one walk, as a run makes
+// them.
+void BM_RankPilotLists(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const PilotRows rows{db.ScoreTable.RowsOf(1),
+                       db.ScoreTable.SlotCount(),
+                       db.UserTable,
+                       db.SquadTable,
+                       static_cast<uint32_t>(state.range(0)),
+                       50};
+  PilotListsOn on;
+  on.fill(true);
+  for (auto _ : state) benchmark::DoNotOptimize(RankPilotLists(rows, on));
+  state.SetItemsProcessed(state.iterations() * rows.rows.size());
+}
+BENCHMARK(BM_RankPilotLists)
     ->Arg(100)
-    ->Arg(4294967295)
-    ->Unit(benchmark::kMillisecond);
+    ->Arg(kUnbounded)
+    ->Unit(benchmark::kMicrosecond);
+
+// Names and value texts of a ranked list: the short lists of a run, or
+// every row of the score ID.
+void BM_MakePilotList(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const PilotRows rows{db.ScoreTable.RowsOf(1),
+                       db.ScoreTable.SlotCount(),
+                       db.UserTable,
+                       db.SquadTable,
+                       static_cast<uint32_t>(state.range(0)),
+                       50};
+  PilotListsOn on{};
+  on[6] = true;  // Ratio
+  const RankedRows ranked = RankPilotLists(rows, on)[6];
+  for (auto _ : state) benchmark::DoNotOptimize(MakePilotList(rows, 6, ranked));
+  state.SetItemsProcessed(state.iterations() * ranked.ranked.size());
+}
+BENCHMARK(BM_MakePilotList)
+    ->Arg(100)
+    ->Arg(kUnbounded)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_CompileSquadStats(benchmark::State& state) {
-  static LargeZone zone(1000000);
+  const Databases& db = Zone().db;
   const SquadMembership membership =
-      CountSquadMembership(zone.db.UserTable, zone.db.SquadTable);
+      CountSquadMembership(db.UserTable, db.SquadTable);
+  NoDots dots;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CompileSquadStats(
-        zone.db.ScoreRows.RowsOf(kScoreId), zone.db.ScoreTable.SlotCount(),
-        zone.db.SquadTable, membership, zone.progress));
+    benchmark::DoNotOptimize(
+        CompileSquadStats(db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
+                          db.SquadTable, membership, dots));
   }
+  state.SetItemsProcessed(state.iterations() * db.ScoreTable.RowsOf(1).size());
 }
-BENCHMARK(BM_CompileSquadStats)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileSquadStats)->Unit(benchmark::kMicrosecond);
+
+// All eight squad lists of score ID 1 in their one walk.
+void BM_RankSquadLists(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  const SquadMembership membership =
+      CountSquadMembership(db.UserTable, db.SquadTable);
+  NoDots dots;
+  const std::vector<SquadStats> stats =
+      CompileSquadStats(db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),
+                        db.SquadTable, membership, dots);
+  const SquadRows rows{db.SquadTable, stats, 100, 50, 5};
+  SquadListsOn on;
+  on.fill(true);
+  for (auto _ : state) benchmark::DoNotOptimize(RankSquadLists(rows, on));
+  state.SetItemsProcessed(state.iterations() * stats.size());
+}
+BENCHMARK(BM_RankSquadLists)->Unit(benchmark::kMicrosecond);
+
+// A pilot text report of TopX 100 or of every row, on the in-memory
+// platform.
+void BM_TextReport(benchmark::State& state) {
+  const Databases& db = Zone().db;
+  NoDots dots;
+  Settings settings;
+  settings.General.TopX = static_cast<uint32_t>(state.range(0));
+  const PilotRows rows{
+      db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(), db.UserTable,
+      db.SquadTable,           settings.General.TopX,     50};
+  const TopList list = FilterPilotList(rows, 2, dots);  // KillPts
+  testing::FakePlatform platform;
+  StatusOutput quiet(platform, true, true);
+  const ReportScope scope{platform, quiet, settings, 1, ""};
+  for (auto _ : state) WritePilotTextReport(scope, list, "KillPts");
+  state.SetItemsProcessed(state.iterations() * list.Count());
+}
+BENCHMARK(BM_TextReport)
+    ->Arg(100)
+    ->Arg(kUnbounded)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-}  // namespace tallyhawk
+}  // namespace tallyhawk::bench

@@ -26,19 +26,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 parts[0].size() / kUserRecordSize);
   fuzz::Require(databases.SquadTable.size() <=
                 parts[1].size() / kSquadRecordSize);
-  fuzz::Require(databases.ScoreTable.size() <=
-                parts[2].size() / kScoreRecordSize);
+  size_t rows_kept = 0;
+  for (const ScoreRows& rows : databases.ScoreTable.groups()) {
+    rows_kept += rows.size();
+  }
+  fuzz::Require(rows_kept <= parts[2].size() / kScoreRecordSize);
   for (uint32_t id : databases.UserTable.ids()) {
     const UserRecord* user = databases.UserTable.Lookup(id);
     fuzz::Require(user && user->UserID == id);
   }
   const ScoreIdList score_ids = CollectScoreIds(status, databases, 0);
+  // Every collected score ID has rows, each of a loaded user, in ascending
+  // slot order.
   for (uint32_t score_id : score_ids.ids()) {
-    const std::vector<ScoreRow>& rows = databases.ScoreRows.RowsOf(score_id);
+    const ScoreRows& rows = databases.ScoreTable.RowsOf(score_id);
     fuzz::Require(!rows.empty());
-    for (const ScoreRow& row : rows) {
-      fuzz::Require(row.score->ScoreID == score_id &&
-                    row.user == databases.UserTable.Lookup(row.score->UserID));
+    for (size_t k = 0; k < rows.size(); ++k) {
+      fuzz::Require(rows[k].user < databases.UserTable.size());
+      fuzz::Require(k == 0 || rows[k - 1].slot < rows[k].slot);
     }
   }
   return 0;

@@ -40,9 +40,7 @@ void IdTable<Record>::Finish() {
   // Real files are usually written in ascending ID order: nothing to move.
   if (!id_table_detail::StrictlyAscending(ids_)) OrderByIdKeepingLast(max_id);
   finished_size_ = ids_.size();
-  dense_index_.clear();
-  dense_index_.shrink_to_fit();
-  if (id_table_detail::IsDense(max_id, ids_.size())) BuildDenseIndex(max_id);
+  BuildIndex();
 }
 
 template <typename Record>
@@ -84,11 +82,21 @@ void IdTable<Record>::OrderByIdKeepingLast(uint32_t max_id) {
 }
 
 template <typename Record>
-void IdTable<Record>::BuildDenseIndex(uint32_t max_id) {
-  dense_index_.assign(static_cast<size_t>(max_id) + 1,
-                      id_table_detail::kNoPosition);
-  for (size_t i = 0; i < ids_.size(); ++i) {
-    dense_index_[ids_[i]] = static_cast<uint32_t>(i);
+void IdTable<Record>::BuildIndex() {
+  const size_t count = ids_.size();
+  first_id_ = ids_.front();
+  const uint64_t span = uint64_t{ids_.back()} - first_id_;
+  shift_ = 0;
+  while ((span >> shift_) > 2 * static_cast<uint64_t>(count)) ++shift_;
+  const size_t buckets = static_cast<size_t>(span >> shift_) + 1;
+  bucket_start_.assign(buckets + 1, 0);
+  size_t position = 0;
+  for (size_t bucket = 0; bucket <= buckets; ++bucket) {
+    while (position < count &&
+           ((ids_[position] - first_id_) >> shift_) < bucket) {
+      ++position;
+    }
+    bucket_start_[bucket] = static_cast<uint32_t>(position);
   }
 }
 
@@ -98,18 +106,30 @@ uint64_t IdTable<Record>::SlotCount() const {
 }
 
 template <typename Record>
-const Record* IdTable<Record>::Lookup(uint32_t id) const {
-  if (!ready_ || finished_size_ == 0) return nullptr;
-  if (!dense_index_.empty()) {
-    if (id >= dense_index_.size()) return nullptr;
-    const uint32_t position = dense_index_[id];
-    if (position == id_table_detail::kNoPosition) return nullptr;
-    return &records_[position];
+inline uint32_t IdTable<Record>::Find(uint32_t id) const {
+  // Before Finish() there are no buckets.
+  const uint64_t bucket = uint64_t{id - first_id_} >> shift_;
+  if (id < first_id_ || bucket + 1 >= bucket_start_.size()) return kNotFound;
+  uint32_t position = bucket_start_[bucket];
+  const uint32_t end = bucket_start_[bucket + 1];
+  // A bucket holds about two IDs, unless the IDs cluster: search those.
+  if (end - position > 8) {
+    position = static_cast<uint32_t>(
+        std::lower_bound(ids_.begin() + position, ids_.begin() + end, id) -
+        ids_.begin());
   }
-  const auto end = ids_.begin() + static_cast<std::ptrdiff_t>(finished_size_);
-  const auto it = std::lower_bound(ids_.begin(), end, id);
-  if (it == end || *it != id) return nullptr;
-  return &records_[static_cast<size_t>(it - ids_.begin())];
+  for (; position < end; ++position) {
+    if (ids_[position] >= id) {
+      return ids_[position] == id ? position : kNotFound;
+    }
+  }
+  return kNotFound;
+}
+
+template <typename Record>
+const Record* IdTable<Record>::Lookup(uint32_t id) const {
+  const uint32_t position = Find(id);
+  return position == kNotFound ? nullptr : &records_[position];
 }
 
 template <typename Record>

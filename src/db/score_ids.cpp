@@ -18,28 +18,34 @@ void ScoreIdList::Assign(std::vector<uint32_t> score_ids) {
 
 namespace {
 
-// Gathers the score IDs of the rows whose user is loaded, walking the score
-// table in ascending slot order. The dots mark tenths of SlotCount, and only
-// rows that count can print one, so where they fall depends on which slots
-// hold such rows.
-std::vector<uint32_t> GatherScoreIds(ProgressSink& progress,
-                                     const Databases& databases) {
-  const ScoreTableType& scores = databases.ScoreTable;
-  const UserTableType& users = databases.UserTable;
+// The dots of a walk over the rows of loaded users in ascending slot order:
+// they mark tenths of SlotCount, and only rows that count can print one, so
+// where they fall depends on which slots hold such rows. A tenth is marked
+// when a row lies in the slots where the walk's progress equals it exactly;
+// the rows of each score ID are in slot order, so a search finds that.
+void PrintGatherDots(ProgressSink& progress, const ScoreTableType& scores) {
   const uint64_t slot_count = scores.SlotCount();
-  std::vector<uint32_t> found;
-  ProgressMark mark(progress);
-  for (size_t i = 0; i < scores.size(); ++i) {
-    const ScoreRecord& score = scores.records()[i];
-    if (users.Lookup(score.UserID) == nullptr) continue;
-    // Neighbouring rows mostly share a score ID; the rest is sorted out at
-    // the end, which keeps a file of many distinct IDs fast.
-    if (found.empty() || found.back() != score.ScoreID) {
-      found.push_back(score.ScoreID);
+  for (uint64_t tenth = 10; tenth < 100; tenth += 10) {
+    const uint64_t first = FirstSlotOf(100, tenth, slot_count);
+    const uint64_t end = FirstSlotOf(100, tenth + 1, slot_count);
+    for (const ScoreRows& rows : scores.groups()) {
+      // The first row at or after `first`.
+      size_t low = 0;
+      size_t high = rows.size();
+      while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (rows[middle].slot < first) {
+          low = middle + 1;
+        } else {
+          high = middle;
+        }
+      }
+      if (low < rows.size() && rows[low].slot < end) {
+        progress.Dot();
+        break;
+      }
     }
-    mark.Update(ProgressOf(100, scores.ids()[i], slot_count));
   }
-  return found;
 }
 
 }  // namespace
@@ -55,7 +61,8 @@ ScoreIdList CollectScoreIds(StatusOutput& status, const Databases& databases,
     return list;
   }
   status.PrintStatus("Sorting all scoreID's .");
-  list.Assign(GatherScoreIds(status, databases));
+  PrintGatherDots(status, databases.ScoreTable);
+  list.Assign(databases.ScoreTable.score_ids());
   status.line() << " Done, found " << list.Count() << " scoreID's\n";
   status.PrintStatusLine();
   return list;

@@ -30,6 +30,9 @@ class InputFile {
   // Whether a read has failed, so that what was read is not the whole file.
   // Sources whose reads cannot fail keep this default.
   virtual bool Failed() const { return false; }
+  // The file's size in bytes when the system tells it, else 0: a hint to
+  // size what the file is read into, never a promise of what Read gives.
+  virtual uint64_t SizeHint() { return 0; }
 };
 
 // A file opened for writing. Bytes are written as given (no line-end

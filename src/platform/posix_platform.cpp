@@ -53,6 +53,12 @@ class PosixInputFile : public InputFile {
   }
   bool Failed() const override { return failed_; }
 
+  uint64_t SizeHint() override {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    return static_cast<uint64_t>(st.st_size);
+  }
+
  private:
   int fd_;
   bool failed_ = false;

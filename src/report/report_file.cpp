@@ -1,10 +1,16 @@
 #include "report/report_file.h"
 
 #include "util/fatal_error.h"
-#include "util/status_output.h"
 #include "util/text_format.h"
 
 namespace tallyhawk {
+namespace {
+
+// Large enough that a report of the usual length is one write, and that a
+// long one costs few.
+constexpr size_t kBlockSize = size_t{256} << 10;
+
+}  // namespace
 
 std::unique_ptr<ReportFile> ReportFile::Open(Platform& platform,
                                              const std::string& path,
@@ -26,10 +32,20 @@ void ReportFile::Check(bool ok) const {
 }
 
 ReportFile& ReportFile::operator<<(std::string_view text) {
-  Check(WriteWithCrLf(*file_, text));
-  // Each line reaches the system when it is complete, so that a full disk
-  // ends the run at the line that did not fit.
-  if (text.find('\n') != std::string_view::npos) Check(file_->Flush());
+  bool line_ended = false;
+  for (size_t lf = text.find('\n'); lf != std::string_view::npos;
+       lf = text.find('\n')) {
+    pending_.append(text.substr(0, lf));
+    pending_.append("\r\n");
+    text.remove_prefix(lf + 1);
+    line_ended = true;
+  }
+  pending_.append(text);
+  if (line_ended && !first_line_sent_) {
+    first_line_sent_ = true;
+    HandOver();
+  }
+  HandOverFullBlock();
   return *this;
 }
 
@@ -42,16 +58,31 @@ ReportFile& ReportFile::operator<<(uint64_t value) {
 }
 
 ReportFile& ReportFile::Verbatim(std::string_view bytes) {
-  Check(file_->Write(bytes));
+  pending_.append(bytes);
+  HandOverFullBlock();
   return *this;
 }
 
 ReportFile& ReportFile::Field(std::string_view bytes, size_t width) {
   Verbatim(bytes);
-  if (bytes.size() < width) Verbatim(std::string(width - bytes.size(), ' '));
+  if (bytes.size() < width) pending_.append(width - bytes.size(), ' ');
   return *this;
 }
 
-void ReportFile::Commit() { Check(file_->Commit()); }
+void ReportFile::Commit() {
+  HandOver();
+  Check(file_->Commit());
+}
+
+void ReportFile::HandOverFullBlock() {
+  if (pending_.size() >= kBlockSize) HandOver();
+}
+
+void ReportFile::HandOver() {
+  if (pending_.empty()) return;
+  Check(file_->Write(pending_));
+  Check(file_->Flush());
+  pending_.clear();
+}
 
 }  // namespace tallyhawk

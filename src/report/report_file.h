@@ -1,8 +1,11 @@
 // A report being written: created under a temporary name beside its final
-// path, written with CR LF line ends and handed to the system line by line,
-// and renamed over the final path only when complete. Any write that fails
-// ends the run at once with the report's own message. Destroying an
-// uncommitted report removes its temporary file.
+// path, written with CR LF line ends, and renamed over the final path only
+// when complete. The report is handed to the system in large blocks; its
+// first line goes at once, so that a report that cannot be written at all
+// fails before any more work is done for it. Any write, flush, close or
+// rename that fails ends the run with the report's own message, at the
+// block it happened in. Destroying an uncommitted report removes its
+// temporary file.
 #pragma once
 
 #include <cstddef>
@@ -23,8 +26,7 @@ class ReportFile {
                                           const std::string& path,
                                           const char* write_failure);
 
-  // Text with "\n" line breaks; each becomes CR LF in the file, and the file
-  // is flushed after it.
+  // Text with "\n" line breaks; each becomes CR LF in the file.
   ReportFile& operator<<(std::string_view text);
   ReportFile& operator<<(uint32_t value);  // unsigned decimal
   ReportFile& operator<<(uint64_t value);
@@ -47,12 +49,19 @@ class ReportFile {
  private:
   ReportFile(std::unique_ptr<OutputFile> file, std::string path,
              const char* write_failure);
+  // Hands the bytes held to the system once there is a block of them.
+  void HandOverFullBlock();
+  // Hands the bytes held to the system.
+  void HandOver();
   // Ends the run when `ok` is false.
   void Check(bool ok) const;
 
   std::unique_ptr<OutputFile> file_;
   std::string path_;
   const char* write_failure_;
+  // The bytes not yet handed to the system.
+  std::string pending_;
+  bool first_line_sent_ = false;
 };
 
 }  // namespace tallyhawk

@@ -112,10 +112,7 @@ void Run(RunContext& context) {
       CollectScoreIds(status, databases, context.settings.General.ScoreID);
   PrintOutputChoices(context);
   status.PrintStatus("\n");
-  for (uint32_t score_id : context.score_ids.ids()) {
-    RunScoreIdPass(context, score_id,
-                   ResolveScoreIdDir(context.Zones(), score_id));
-  }
+  RunScoreIdPasses(context);
   if (databases.UserTable.SlotCount() > 0 && context.settings.Usage.AnyOn()) {
     RunUsageReport(context);
   }

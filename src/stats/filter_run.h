@@ -1,17 +1,14 @@
-// The walk every statistic filter shares: take the eligible records in slot
-// order with their progress dots, and rank them.
+// What every statistic filter shares: the progress dots of its walk over
+// the records in slot order, and the entries' value texts.
 #pragma once
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "stats/ranked_selection.h"
-#include "stats/top_list.h"
 #include "util/progress.h"
 #include "util/text_format.h"
 
@@ -37,35 +34,25 @@ inline std::string FixedText(double value, int decimals) {
   return text;
 }
 
-// Walks `count` candidate records, given by index in ascending slot order,
-// over a table of `slot_count` slots:
-//   slot_of(k)            the table slot of record k;
-//   value_of(k)           its Value, or nullopt when it is not eligible;
-//   make_entry(k, value)  its TopEntry.
-// Only eligible records show progress. The list holds the entries that
-// inserting them one by one in walk order into a list of `top_x` would
-// keep; entries (names and value texts) are made only for those.
-template <typename SlotOf, typename ValueOf, typename MakeEntry>
-TopList RankRecords(ProgressSink& progress, uint32_t top_x, size_t count,
-                    uint64_t slot_count, SlotOf slot_of, ValueOf value_of,
-                    MakeEntry make_entry) {
-  ProgressMark mark(progress);
-  std::vector<RankCandidate> candidates;
-  candidates.reserve(count);
-  for (size_t k = 0; k < count; ++k) {
-    std::optional<double> value = value_of(k);
-    if (!value) continue;
-    candidates.push_back(RankCandidate{*value, k});
-    mark.Update(ProgressOf(100, slot_of(k), slot_count));
-  }
+// The progress dots of a walk over records in ascending slot order, over a
+// table of `slot_count` slots, reaching only the records a list takes:
+// those that walking them alone would print. They depend on nothing but
+// which records are taken, so lists that take the same ones share one.
+class DotWalk {
+ public:
+  explicit DotWalk(uint64_t slot_count) : progress_(100, slot_count) {}
+  DotWalk(const DotWalk&) = delete;
+  DotWalk& operator=(const DotWalk&) = delete;
 
-  SelectRanked(candidates, top_x);
-  std::vector<TopEntry> ranked;
-  ranked.reserve(candidates.size());
-  for (const RankCandidate& candidate : candidates) {
-    ranked.push_back(make_entry(candidate.position, candidate.value));
+  void Reach(uint64_t slot) {
+    if (progress_.Advance(slot)) mark_.Update(progress_.value());
   }
-  return TopList(std::move(ranked));
-}
+  int dots() const { return tally_.dots(); }
+
+ private:
+  SlotProgress progress_;
+  DotTally tally_;
+  ProgressMark mark_{tally_};
+};
 
 }  // namespace tallyhawk

@@ -1,9 +1,8 @@
 #include "stats/squad_filters.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
+#include <utility>
 
 #include "stats/filter_run.h"
 #include "util/text_format.h"
@@ -12,39 +11,19 @@ namespace tallyhawk {
 
 namespace {
 
-// Which squads a list takes: small squads are listed only by size, and
-// squads with too few kills are left out of the per-kill lists.
+// Which squads a list takes: every one, those of at least MinMembers, or
+// those that also have at least MinKills wins (and some).
 enum class Squads { kEvery, kSized, kActive };
 
 using ValueFn = double (*)(const SquadStats&);
 using TextFn = std::string (*)(const SquadStats&, double value);
 
-bool IsTaken(const SquadStats& squad, Squads which, const SquadRows& input) {
-  if (which == Squads::kEvery) return true;
-  if (squad.Members < input.MinMembers) return false;
-  if (which == Squads::kSized) return true;
-  return squad.Wins > 0 && squad.Wins >= input.MinKills;
-}
-
-TopList RankSquads(const SquadRows& input, ProgressSink& progress, Squads which,
-                   ValueFn value, TextFn text) {
-  const SquadTableType& table = input.squads;
-  const std::vector<SquadStats>& stats = input.stats;
-  return RankRecords(
-      progress, input.TopX, stats.size(), table.SlotCount(),
-      [&](size_t k) { return table.ids()[k]; },
-      [&](size_t k) -> std::optional<double> {
-        if (!IsTaken(stats[k], which, input)) return std::nullopt;
-        return value(stats[k]);
-      },
-      [&](size_t k, double ranked_value) {
-        TopEntry entry;
-        entry.Name = std::string(table.records()[k].Name.view());
-        entry.ValueText = EntryText(text(stats[k], ranked_value));
-        entry.Value = ranked_value;
-        return entry;
-      });
-}
+// A list's rule: the squads it takes, their value and the value's text.
+struct SquadRule {
+  Squads squads;
+  ValueFn value;
+  TextFn text;
+};
 
 template <int kDecimals>
 std::string DecimalText(const SquadStats&, double value) {
@@ -94,39 +73,89 @@ double Rating(const SquadStats& squad) {
          static_cast<double>(squad.Wins + 100);
 }
 
+// The rule of each list, in the order of kSquadLists.
+constexpr SquadRule kRules[] = {
+    {Squads::kSized, TotalPoints, DecimalText<0>},  // SqTotPts
+    {Squads::kActive, AvgPoints, DecimalText<2>},   // SqAvgPts
+    {Squads::kActive, AvgKill, DecimalText<1>},     // SqAvgKill
+    {Squads::kSized, Wins, DecimalText<0>},         // SqWins
+    {Squads::kSized, Losses, DecimalText<0>},       // SqLosses
+    {Squads::kActive, Ratio, RatioText},            // SqRatio
+    {Squads::kActive, Rating, DecimalText<0>},      // SqRating
+    {Squads::kEvery, Members, DecimalText<0>},      // SqMembers
+};
+static_assert(std::size(kRules) == kSquadLists.size());
+
+// Squad `k` for list `kList`; its rule is known at compile time, so that
+// the walk computes it inline.
+template <size_t kList>
+void TakeSquad(RankedSelection& list, size_t k, const SquadStats& squad,
+               bool sized, bool active) {
+  constexpr SquadRule kRule = kRules[kList];
+  if (kRule.squads == Squads::kSized && !sized) return;
+  if (kRule.squads == Squads::kActive && !active) return;
+  list.Offer(kRule.value(squad), k);
+}
+
+template <size_t... kList>
+std::array<RankedRows, kSquadLists.size()> WalkSquads(
+    const SquadRows& input, const SquadListsOn& on,
+    std::index_sequence<kList...>) {
+  const std::vector<SquadStats>& stats = input.stats;
+  const std::vector<uint32_t>& ids = input.squads.ids();
+  // A list that is off takes nothing, like one of TopX 0.
+  RankedSelection lists[] = {
+      RankedSelection(on[kList] ? input.TopX : 0, stats.size())...};
+  // The dots depend only on which squads a list takes.
+  const uint64_t slots = input.squads.SlotCount();
+  DotWalk every_squad(slots);
+  DotWalk sized_squad(slots);
+  DotWalk active_squad(slots);
+  for (size_t k = 0; k < stats.size(); ++k) {
+    const SquadStats& squad = stats[k];
+    const bool sized = squad.Members >= input.MinMembers;
+    const bool active = sized && squad.Wins > 0 && squad.Wins >= input.MinKills;
+    every_squad.Reach(ids[k]);
+    if (sized) sized_squad.Reach(ids[k]);
+    if (active) active_squad.Reach(ids[k]);
+    (TakeSquad<kList>(lists[kList], k, squad, sized, active), ...);
+  }
+  const int dots[] = {every_squad.dots(), sized_squad.dots(),
+                      active_squad.dots()};
+  return {RankedRows{lists[kList].Take(),
+                     dots[static_cast<int>(kRules[kList].squads)]}...};
+}
+
 }  // namespace
 
-TopList FilterSquadTotalPoints(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kSized, TotalPoints,
-                    DecimalText<0>);
+std::array<RankedRows, kSquadLists.size()> RankSquadLists(
+    const SquadRows& rows, const SquadListsOn& on) {
+  return WalkSquads(rows, on, std::make_index_sequence<kSquadLists.size()>());
 }
 
-TopList FilterSquadAvgPoints(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, AvgPoints, DecimalText<2>);
+TopList MakeSquadList(const SquadRows& rows, size_t list,
+                      const RankedRows& ranked) {
+  std::vector<TopEntry> entries;
+  entries.reserve(ranked.ranked.size());
+  for (const RankCandidate& candidate : ranked.ranked) {
+    const size_t k = candidate.position;
+    TopEntry entry;
+    entry.Name = std::string(rows.squads.records()[k].Name.view());
+    entry.ValueText =
+        EntryText(kRules[list].text(rows.stats[k], candidate.value));
+    entry.Value = candidate.value;
+    entries.push_back(std::move(entry));
+  }
+  return TopList(std::move(entries));
 }
 
-TopList FilterSquadAvgKill(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, AvgKill, DecimalText<1>);
-}
-
-TopList FilterSquadWins(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kSized, Wins, DecimalText<0>);
-}
-
-TopList FilterSquadLosses(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kSized, Losses, DecimalText<0>);
-}
-
-TopList FilterSquadRatio(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, Ratio, RatioText);
-}
-
-TopList FilterSquadRating(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kActive, Rating, DecimalText<0>);
-}
-
-TopList FilterSquadMembers(const SquadRows& rows, ProgressSink& progress) {
-  return RankSquads(rows, progress, Squads::kEvery, Members, DecimalText<0>);
+TopList FilterSquadList(const SquadRows& rows, size_t list,
+                        ProgressSink& progress) {
+  SquadListsOn on{};
+  on[list] = true;
+  const RankedRows ranked = RankSquadLists(rows, on)[list];
+  for (int dot = 0; dot < ranked.dots; ++dot) progress.Dot();
+  return MakeSquadList(rows, list, ranked);
 }
 
 }  // namespace tallyhawk

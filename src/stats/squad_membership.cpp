@@ -8,18 +8,17 @@ SquadMembership CountSquadMembership(const UserTableType& users,
                                      const SquadTableType& squads) {
   SquadMembership membership;
   membership.members.assign(squads.size(), 0);
-  const uint64_t user_slots = users.SlotCount();
-  const SquadRecord* first_squad = squads.records().data();
+  membership.squad_of_user.assign(users.size(), SquadMembership::kNoSquad);
+  SlotProgress walk(50, users.SlotCount());
   for (size_t k = 0; k < users.size(); ++k) {
-    const SquadRecord* squad = squads.Lookup(users.records()[k].SquadID);
-    if (squad == nullptr) continue;
-    ++membership.members[static_cast<size_t>(squad - first_squad)];
+    const uint32_t squad = squads.Find(users.records()[k].SquadID);
+    if (squad == SquadTableType::kNotFound) continue;
+    membership.squad_of_user[k] = squad;
+    ++membership.members[squad];
     // Progress only rises along the walk, and only new multiples of ten can
     // print a dot, so these values are all a replay needs.
-    uint64_t progress = ProgressOf(50, users.ids()[k], user_slots);
-    if (progress % 10 == 0 && (membership.progress.empty() ||
-                               membership.progress.back() != progress)) {
-      membership.progress.push_back(progress);
+    if (walk.Advance(users.ids()[k]) && walk.value() % 10 == 0) {
+      membership.progress.push_back(walk.value());
     }
   }
   return membership;

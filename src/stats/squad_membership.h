@@ -10,8 +10,12 @@
 namespace tallyhawk {
 
 struct SquadMembership {
+  static constexpr uint32_t kNoSquad = UINT32_MAX;
   // Members of each squad, by the squad's position in the squad table.
   std::vector<uint32_t> members;
+  // The squad of each user, by the user's position in the user table: the
+  // squad's position, or kNoSquad when the user's squad is not loaded.
+  std::vector<uint32_t> squad_of_user;
   // The progress values (out of 50) that the walk over the user table
   // reaches at its members, keeping only multiples of ten and dropping
   // repeats. Replayed through a ProgressMark they print the walk's dots.

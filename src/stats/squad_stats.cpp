@@ -2,7 +2,7 @@
 
 namespace tallyhawk {
 
-std::vector<SquadStats> CompileSquadStats(const std::vector<ScoreRow>& rows,
+std::vector<SquadStats> CompileSquadStats(const ScoreRows& rows,
                                           uint64_t score_slots,
                                           const SquadTableType& squads,
                                           const SquadMembership& membership,
@@ -12,15 +12,17 @@ std::vector<SquadStats> CompileSquadStats(const std::vector<ScoreRow>& rows,
     stats[k].Members = membership.members[k];
   }
   ProgressMark mark(progress);
-  const SquadRecord* first_squad = squads.records().data();
-  for (const ScoreRow& row : rows) {
-    if (row.squad == nullptr) continue;
-    SquadStats& squad = stats[static_cast<size_t>(row.squad - first_squad)];
-    squad.Wins += row.score->Wins;
-    squad.Losses += row.score->Losses;
-    squad.KillPoints += row.score->KillPoints;
-    squad.FlagPoints += row.score->FlagPoints;
-    mark.Update(ProgressOf(50, row.slot, score_slots));
+  SlotProgress walk(50, score_slots);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const ScoreRow& row = rows[k];
+    const uint32_t squad = membership.squad_of_user[row.user];
+    if (squad == SquadMembership::kNoSquad) continue;
+    SquadStats& sums = stats[squad];
+    sums.Wins += row.Wins;
+    sums.Losses += row.Losses;
+    sums.KillPoints += row.KillPoints;
+    sums.FlagPoints += row.FlagPoints;
+    if (walk.Advance(row.slot)) mark.Update(walk.value());
   }
   // The members were counted once; their walk's dots still follow, with the
   // mark the score rows left.

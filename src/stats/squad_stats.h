@@ -24,7 +24,7 @@ struct SquadStats {
 // rows of one score ID (ascending slots; `score_slots` is the SlotCount of
 // the score table) and the run's membership. The dots of the walk over the
 // rows come first, then those of the membership walk.
-std::vector<SquadStats> CompileSquadStats(const std::vector<ScoreRow>& rows,
+std::vector<SquadStats> CompileSquadStats(const ScoreRows& rows,
                                           uint64_t score_slots,
                                           const SquadTableType& squads,
                                           const SquadMembership& membership,

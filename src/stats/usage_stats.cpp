@@ -30,15 +30,14 @@ void CountSquads(const Databases& databases, ProgressSink& progress,
   PrintPassDots(progress, squads.SlotCount());
 }
 
-// Every row counts, of every score ID and whether or not its user is loaded.
+// Every row counts, of every score ID and whether or not its user is loaded;
+// the table summed them as it loaded them.
 void SumScores(const Databases& databases, ProgressSink& progress,
                UsageTotals& totals) {
   const ScoreTableType& scores = databases.ScoreTable;
-  for (const ScoreRecord& score : scores.records()) {
-    totals.kills += score.Wins;
-    totals.kill_points += score.KillPoints;
-    totals.flag_points += score.FlagPoints;
-  }
+  totals.kills = scores.totals().wins;
+  totals.kill_points = scores.totals().kill_points;
+  totals.flag_points = scores.totals().flag_points;
   PrintPassDots(progress, scores.SlotCount());
 }
 

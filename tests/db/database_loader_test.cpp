@@ -67,11 +67,11 @@ TEST_F(LoadDatabasesTest, FileThatCannotBeOpenedEndsTheRunAfterTheOnesBefore) {
 TEST_F(LoadDatabasesTest, RowIndexHoldsRowsOfLoadedUsersInSlotOrder) {
   Load(MakeUser(1, "A", 9) + MakeUser(2, "B", 8), MakeSquad(9, "Nines"),
        MakeScore(30, 5, 1) + MakeScore(10, 5, 2) + MakeScore(20, 5, 3));
-  const std::vector<ScoreRow>& rows = db().ScoreRows.RowsOf(5);
+  const ScoreRows& rows = db().ScoreTable.RowsOf(5);
   ASSERT_EQ(rows.size(), 2u);  // user 3 is not loaded
   EXPECT_EQ(rows[0].slot, 10u);
-  EXPECT_EQ(rows[0].squad, nullptr);  // squad 8 is not loaded
-  EXPECT_EQ(rows[1].squad->Name.view(), "Nines");
+  EXPECT_EQ(db().UserTable.ids()[rows[0].user], 2u);
+  EXPECT_EQ(db().UserTable.ids()[rows[1].user], 1u);
 }
 
 }  // namespace

@@ -31,10 +31,15 @@ TEST(RecordReaderTest, WholeRecordsHoldingTheirOwnBytesWhateverTheReadSizes) {
       ChunkedInput input(size, chunk);
       RecordReader reader(input, record_size);
       size_t count = 0;
-      while (const unsigned char* record = reader.Next()) {
-        const size_t start = count++ * record_size;
-        EXPECT_EQ(record[0], start % 251);
-        EXPECT_EQ(record[record_size - 1], (start + record_size - 1) % 251);
+      for (auto records = reader.NextRecords(); !records.empty();
+           records = reader.NextRecords()) {
+        ASSERT_EQ(records.size() % record_size, 0u);
+        for (size_t at = 0; at < records.size(); at += record_size) {
+          const size_t start = count++ * record_size;
+          EXPECT_EQ(records[at], start % 251);
+          EXPECT_EQ(records[at + record_size - 1],
+                    (start + record_size - 1) % 251);
+        }
       }
       EXPECT_EQ(count, records);
     }

@@ -20,8 +20,8 @@ class CollectScoreIdsTest : public ::testing::Test {
     db.UserTable.Store(UserRecord{}, 0);
     db.UserTable.Finish();
     db.ScoreTable.MakeReady();
-    for (const ScoreRecord& row : rows) db.ScoreTable.Store(row, row.EntryID);
-    db.ScoreTable.Finish();
+    for (const ScoreRecord& row : rows) db.ScoreTable.Store(row, db.UserTable);
+    db.ScoreTable.Finish(db.UserTable);
     platform.console.clear();
     list = CollectScoreIds(status, db, 0);
     return platform.console;

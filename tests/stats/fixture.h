@@ -43,15 +43,18 @@ class StatsTest : public ::testing::Test {
   void AddScore(uint32_t entry, uint32_t score_id, uint32_t user, uint16_t wins,
                 uint16_t losses = 0, uint32_t kill_points = 0,
                 uint32_t flag_points = 0) {
-    db.ScoreTable.Store(
-        {entry, score_id, user, wins, losses, kill_points, flag_points}, entry);
+    scores.push_back(
+        {entry, score_id, user, wins, losses, kill_points, flag_points});
   }
 
+  // The score rows go in last, as the loader stores them: their users are
+  // looked up as they are stored.
   void Load() {
     db.UserTable.Finish();
     db.SquadTable.Finish();
-    db.ScoreTable.Finish();
-    db.ScoreRows.Build(db.ScoreTable, db.UserTable, db.SquadTable);
+    for (const ScoreRecord& score : scores)
+      db.ScoreTable.Store(score, db.UserTable);
+    db.ScoreTable.Finish(db.UserTable);
   }
 
   // "Name ValueText" in rank order.
@@ -64,6 +67,7 @@ class StatsTest : public ::testing::Test {
   }
 
   Databases db;
+  std::vector<ScoreRecord> scores;
   DotCounter progress;
 };
 

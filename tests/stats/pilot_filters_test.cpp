@@ -16,12 +16,20 @@ class PilotFiltersTest : public StatsTest {
     AddScore(slot, 1, slot, wins, losses, kill_points, flag_points);
   }
 
-  // Runs `filter` over score ID 1; returns the rows and counts the dots.
-  Rows Rank(PilotFilter filter, uint32_t min_kills = 50, uint32_t top_x = 100) {
+  // Ranks score ID 1 for the list named `list`; returns the rows and
+  // counts the dots.
+  Rows Rank(std::string_view list, uint32_t min_kills = 50,
+            uint32_t top_x = 100) {
     progress.dots = 0;
-    const PilotRows rows{db.ScoreRows.RowsOf(1), db.ScoreTable.SlotCount(),
-                         top_x, min_kills};
-    return Listed(filter(rows, progress));
+    const PilotRows rows{db.ScoreTable.RowsOf(1),
+                         db.ScoreTable.SlotCount(),
+                         db.UserTable,
+                         db.SquadTable,
+                         top_x,
+                         min_kills};
+    size_t index = 0;
+    while (kPilotLists[index].ListName != list) ++index;
+    return Listed(FilterPilotList(rows, index, progress));
   }
 };
 
@@ -29,8 +37,8 @@ TEST_F(PilotFiltersTest, LargePointsAndMoreLossesThanWinsNeverWrap) {
   AddPilot(0, 50, 0, 4294967295u, 4294967295u);
   AddPilot(1, 60, 80, 500);  // no lead: 10 * 500 / 160 = 31.25
   Load();
-  EXPECT_EQ(Rank(FilterPilotTotalPoints), (Rows{"p0 8589934590", "p1 500"}));
-  EXPECT_EQ(Rank(FilterPilotRating), (Rows{"p0 286331186", "p1 31"}));
+  EXPECT_EQ(Rank("TotPts"), (Rows{"p0 8589934590", "p1 500"}));
+  EXPECT_EQ(Rank("Rating"), (Rows{"p0 286331186", "p1 31"}));
 }
 
 TEST_F(PilotFiltersTest, ActiveMeansSomeWinsAndAtLeastMinKills) {
@@ -38,10 +46,9 @@ TEST_F(PilotFiltersTest, ActiveMeansSomeWinsAndAtLeastMinKills) {
   AddPilot(1, 50, 0, 500);
   AddPilot(2, 0, 0, 900);
   Load();
-  EXPECT_EQ(Rank(FilterPilotAvgKill), (Rows{"p1 10.0"}));
-  EXPECT_EQ(Rank(FilterPilotRatio, 0),
-            (Rows{"p1 --- (50/0)", "p0 49.000 (49/1)"}));
-  EXPECT_EQ(Rank(FilterPilotKillPoints, 50, 2), (Rows{"p2 900", "p1 500"}));
+  EXPECT_EQ(Rank("AvgKill"), (Rows{"p1 10.0"}));
+  EXPECT_EQ(Rank("Ratio", 0), (Rows{"p1 --- (50/0)", "p0 49.000 (49/1)"}));
+  EXPECT_EQ(Rank("KillPts", 50, 2), (Rows{"p2 900", "p1 500"}));
 }
 
 TEST_F(PilotFiltersTest, DotsCountOnlyTakenRowsAgainstTheWholeTable) {
@@ -52,9 +59,9 @@ TEST_F(PilotFiltersTest, DotsCountOnlyTakenRowsAgainstTheWholeTable) {
   }
   AddScore(270, 2, 0, 1);  // 90 percent, but of another score ID
   Load();
-  Rank(FilterPilotLosses);
+  Rank("Losses");
   EXPECT_EQ(progress.dots, 6);  // 10 .. 60
-  Rank(FilterPilotRatio);
+  Rank("Ratio");
   EXPECT_EQ(progress.dots, 5);  // 20 .. 60
 }
 
@@ -64,7 +71,7 @@ TEST_F(PilotFiltersTest, ProgressOfHugeEntryIdsDoesNotWrap) {
   AddScore(429496730u, 1, 5, 1);
   AddScore(4294967295u, 1, 5, 1);
   Load();
-  Rank(FilterPilotWins);
+  Rank("Wins");
   EXPECT_EQ(progress.dots, 1);
 }
 

@@ -28,16 +28,23 @@ std::vector<size_t> InsertOneByOne(const std::vector<double>& values,
   return list;
 }
 
+// Offers `values` in walk order to a selection of `top_x`; returns the
+// positions it keeps, in rank order.
+std::vector<size_t> Selected(const std::vector<double>& values,
+                             uint32_t top_x) {
+  RankedSelection selection(top_x, values.size());
+  for (size_t k = 0; k < values.size(); ++k) selection.Offer(values[k], k);
+  std::vector<size_t> positions;
+  for (const RankCandidate& c : selection.Take())
+    positions.push_back(c.position);
+  return positions;
+}
+
 // Names the candidates 'a', 'b', ... in walk order; returns them in rank
 // order.
 std::string Ranked(std::initializer_list<double> values, uint32_t top_x) {
-  std::vector<RankCandidate> candidates;
-  for (double value : values) {
-    candidates.push_back(RankCandidate{value, candidates.size()});
-  }
-  SelectRanked(candidates, top_x);
   std::string names;
-  for (const RankCandidate& c : candidates) names += char('a' + c.position);
+  for (size_t position : Selected(values, top_x)) names += char('a' + position);
   return names;
 }
 
@@ -50,8 +57,9 @@ TEST(RankedSelectionTest, TiesKeepWalkOrderAndAFullListTakesOnlyBetter) {
   EXPECT_EQ(Ranked({4, 6, 6, 5}, 1), "b");
 }
 
-// The filters rank all candidates at once; that must give exactly the list
-// that inserting them one by one gives, ties and bound included.
+// The filters keep only what can still make the list as they walk, and rank
+// that at the end; that must give exactly the list that inserting every
+// candidate one by one gives, ties and bound included.
 TEST(RankedSelectionTest, AgreesWithInsertionOnRandomTies) {
   std::mt19937 random(20261206);
   for (int round = 0; round < 400; ++round) {
@@ -65,15 +73,11 @@ TEST(RankedSelectionTest, AgreesWithInsertionOnRandomTies) {
     const uint32_t top_x = bounds[random() % 6];
     const unsigned distinct = 1 + random() % 6;
     std::vector<double> values;
-    std::vector<RankCandidate> candidates;
     for (size_t k = 0; k < count; ++k) {
       values.push_back(static_cast<double>(random() % distinct) / 2);
-      candidates.push_back(RankCandidate{values.back(), k});
     }
-    SelectRanked(candidates, top_x);
-    std::vector<size_t> selected;
-    for (const RankCandidate& c : candidates) selected.push_back(c.position);
-    ASSERT_EQ(selected, InsertOneByOne(values, top_x)) << "round " << round;
+    ASSERT_EQ(Selected(values, top_x), InsertOneByOne(values, top_x))
+        << "round " << round;
   }
 }
 

@@ -19,17 +19,20 @@ class SquadStatsTest : public StatsTest {
   int Compile(uint32_t score_id = 1) {
     progress.dots = 0;
     membership = CountSquadMembership(db.UserTable, db.SquadTable);
-    stats = CompileSquadStats(db.ScoreRows.RowsOf(score_id),
+    stats = CompileSquadStats(db.ScoreTable.RowsOf(score_id),
                               db.ScoreTable.SlotCount(), db.SquadTable,
                               membership, progress);
     return progress.dots;
   }
 
-  Rows Rank(SquadFilter filter, uint32_t min_members = 5,
+  // Ranks the squads for the list named `list`.
+  Rows Rank(std::string_view list, uint32_t min_members = 5,
             uint32_t min_kills = 50) {
     progress.dots = 0;
     const SquadRows rows{db.SquadTable, stats, 100, min_kills, min_members};
-    return Listed(filter(rows, progress));
+    size_t index = 0;
+    while (kSquadLists[index].ListName != list) ++index;
+    return Listed(FilterSquadList(rows, index, progress));
   }
 
   SquadMembership membership;
@@ -45,12 +48,12 @@ TEST_F(SquadStatsTest, SumsBeyondThirtyTwoBitsStayExact) {
   AddScore(70000, 1, 70000, 60, 40, 500);
   Load();
   Compile();
-  EXPECT_EQ(Rank(FilterSquadWins, 1), (Rows{"Horde 4587450000", "Hawks 60"}));
+  EXPECT_EQ(Rank("SqWins", 1), (Rows{"Horde 4587450000", "Hawks 60"}));
   // Undefeated squads rank above every ratio.
-  EXPECT_EQ(Rank(FilterSquadRatio, 1),
+  EXPECT_EQ(Rank("SqRatio", 1),
             (Rows{"Horde --- (4587450000/0)", "Hawks 1.500"}));
   // 100 * 4587450000 / 4587450100, and 7000 / 160 = 43.75 rounded.
-  EXPECT_EQ(Rank(FilterSquadRating, 1), (Rows{"Horde 100", "Hawks 44"}));
+  EXPECT_EQ(Rank("SqRating", 1), (Rows{"Horde 100", "Hawks 44"}));
 }
 
 TEST_F(SquadStatsTest, SizedAndActiveThresholdsTakeEqualValues) {
@@ -62,10 +65,10 @@ TEST_F(SquadStatsTest, SizedAndActiveThresholdsTakeEqualValues) {
   AddScore(10, 1, 10, 90, 0, 100);
   Load();
   Compile();
-  EXPECT_EQ(Rank(FilterSquadAvgPoints), (Rows{"Five 20.00"}));
-  EXPECT_EQ(Rank(FilterSquadTotalPoints), (Rows{"Five 100"}));
-  EXPECT_EQ(Rank(FilterSquadAvgKill, 5, 51), Rows{});
-  EXPECT_EQ(Rank(FilterSquadMembers), (Rows{"Five 5", "Four 4"}));
+  EXPECT_EQ(Rank("SqAvgPts"), (Rows{"Five 20.00"}));
+  EXPECT_EQ(Rank("SqTotPts"), (Rows{"Five 100"}));
+  EXPECT_EQ(Rank("SqAvgKill", 5, 51), Rows{});
+  EXPECT_EQ(Rank("SqMembers"), (Rows{"Five 5", "Four 4"}));
 }
 
 TEST_F(SquadStatsTest, CompileDotsCarryTheMarkIntoTheMemberWalk) {
@@ -86,9 +89,9 @@ TEST_F(SquadStatsTest, FilterDotsFollowTheSquadTableSlots) {
   }
   Load();
   Compile();
-  Rank(FilterSquadMembers);
+  Rank("SqMembers");
   EXPECT_EQ(progress.dots, 8);  // 50 is missing
-  Rank(FilterSquadWins);
+  Rank("SqWins");
   EXPECT_EQ(progress.dots, 0);
 }
 

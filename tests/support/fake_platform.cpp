@@ -44,6 +44,10 @@ class FakeOutputFile : public OutputFile {
     if (platform_.Fails("write", path_) ||
         platform_.failing_writes.count(path_))
       return false;
+    auto left = platform_.writes_before_failure.find(path_);
+    if (left != platform_.writes_before_failure.end() && left->second-- <= 0) {
+      return false;
+    }
     if (atomic_) {
       pending_.append(bytes);
     } else {

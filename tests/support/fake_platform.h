@@ -43,6 +43,10 @@ class FakePlatform : public Platform {
 
   // The paths that ProtectInputs named last.
   std::vector<std::string> protected_inputs;
+
+  // Write fails once this many writes have succeeded.
+  std::map<std::string, int> writes_before_failure;
+
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
 

@@ -46,8 +46,12 @@ TEST(ZonegenTest, SameOptionsGiveTheSameZoneWithTheCasesOfARealOne) {
     EXPECT_TRUE(kFrozenNow - 730 * 86400 <= user.Created &&
                 user.Created <= user.LastSeen && user.LastSeen <= kFrozenNow);
   }
-  for (const ScoreRecord& score : db.ScoreTable.records())
-    seen["row of a gone user"] += db.UserTable.Lookup(score.UserID) == nullptr;
+  size_t rows_of_loaded_users = 0;
+  for (const auto& rows : db.ScoreTable.groups()) {
+    rows_of_loaded_users += rows.size();
+  }
+  seen["row of a gone user"] +=
+      rows_of_loaded_users < platform.files.at("score.dat").size() / 28;
   for (const auto& [what, count] : seen) EXPECT_GT(count, 0) << what;
 }
 

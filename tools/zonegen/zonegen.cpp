@@ -34,6 +34,9 @@ const char kUsage[] =
     "  --seed N        random seed (default 1)\n"
     "  --now SECONDS   the current time, as seconds since 1970 (default: the\n"
     "                  clock); times are spread over the two years before it\n"
+    "  --scatter       IDs scattered over the whole 32-bit range instead of\n"
+    "                  dense; the last score row and the last score ID are\n"
+    "                  4294967295\n"
     "  --out DIR       output directory, created if missing (default .)\n"
     "  --help          this text\n"
     "Options take their value as the next argument or after '='. The same\n"
@@ -46,8 +49,16 @@ struct Options {
   uint64_t score_ids = 3;
   uint64_t seed = 1;
   int64_t now = -1;  // -1: the clock
+  bool scatter = false;
   std::string out = ".";
 };
+
+// How far apart the IDs of a table lie: 0 for dense IDs, else the mean gap
+// of scattered ones, which keeps `count` of them below 0.9 * 2^32.
+uint64_t Spread(bool scatter, uint64_t count) {
+  if (!scatter) return 0;
+  return std::max<uint64_t>(1, 1932735283 / std::max<uint64_t>(count, 1));
+}
 
 // Squad IDs and how many users each draws: a few big squads, many small.
 struct Squads {
@@ -56,19 +67,36 @@ struct Squads {
   std::vector<uint64_t> cumulative_weight;
 };
 
-// IDs run upwards from 1 with a gap now and then, where records were deleted.
-uint32_t NextId(Random& random, uint32_t previous) {
+// IDs run upwards from 1 with a gap now and then, where records were deleted;
+// scattered ones (a `spread` above 0) with a gap of up to twice it each.
+uint32_t NextId(Random& random, uint32_t previous, uint64_t spread = 0) {
+  if (spread > 0) {
+    return previous + 1 + static_cast<uint32_t>(random.Below(2 * spread));
+  }
   return previous + 1 + (random.Chance(30) ? 1 + random.Below(4) : 0);
 }
 
-Squads WriteSquads(Random& random, uint64_t count, BufferedFile& file) {
+// How many IDs were deleted after `id`, `next` being the one that followed:
+// the gap between them, or for a scattered gap, far too wide to list, as
+// many of its first IDs as a dense gap would have.
+uint32_t GoneIds(Random& random, uint32_t id, uint32_t next) {
+  const uint32_t gap = next - id - 1;
+  if (gap <= 4) return gap;
+  return random.Chance(30) ? std::min<uint32_t>(gap, 1 + random.Below(4)) : 0;
+}
+
+Squads WriteSquads(Random& random, uint64_t count, bool scatter,
+                   BufferedFile& file) {
   Squads squads;
   NameBook names;
   uint32_t id = 0;
+  const uint64_t spread = Spread(scatter, count);
   for (uint64_t i = 0; i < count; ++i) {
-    const uint32_t next = NextId(random, id);
-    for (uint32_t gone = id + 1; gone < next; ++gone)
+    const uint32_t next = NextId(random, id, spread);
+    for (uint32_t gone = id + 1; gone < id + 1 + GoneIds(random, id, next);
+         ++gone) {
       squads.gone_ids.push_back(gone);
+    }
     id = next;
     RecordBytes<72> record;
     record.U32(0, id);
@@ -104,13 +132,16 @@ uint32_t PickSquad(Random& random, const Squads& squads) {
 // Writes the users; returns the user IDs that score rows may belong to, in
 // ascending order: users who played, and some users who are gone since.
 std::vector<uint32_t> WriteUsers(Random& random, uint64_t count, uint32_t now,
-                                 const Squads& squads, BufferedFile& file) {
+                                 bool scatter, const Squads& squads,
+                                 BufferedFile& file) {
   std::vector<uint32_t> players;
   NameBook names;
   uint32_t id = 0;
+  const uint64_t spread = Spread(scatter, count);
   for (uint64_t i = 0; i < count; ++i) {
-    const uint32_t next = NextId(random, id);
-    for (uint32_t gone = id + 1; gone < next; ++gone) {
+    const uint32_t next = NextId(random, id, spread);
+    for (uint32_t gone = id + 1; gone < id + 1 + GoneIds(random, id, next);
+         ++gone) {
       if (random.Chance(300)) players.push_back(gone);
     }
     id = next;
@@ -136,12 +167,15 @@ std::vector<uint32_t> WriteUsers(Random& random, uint64_t count, uint32_t now,
   return players;
 }
 
-std::vector<uint32_t> MakeScoreIds(Random& random, uint64_t count) {
+std::vector<uint32_t> MakeScoreIds(Random& random, uint64_t count,
+                                   bool scatter) {
   std::vector<uint32_t> ids;
   uint32_t id = 1 + static_cast<uint32_t>(random.Below(3));
+  const uint64_t spread = Spread(scatter, count);
   for (uint64_t i = 0; i < count; ++i) {
-    ids.push_back(id);
-    id += 1 + static_cast<uint32_t>(random.Below(4));
+    ids.push_back(scatter && i + 1 == count ? UINT32_MAX : id);
+    id = spread > 0 ? NextId(random, id, spread)
+                    : id + 1 + static_cast<uint32_t>(random.Below(4));
   }
   return ids;
 }
@@ -185,7 +219,7 @@ void WriteScoreRow(Random& random, uint32_t entry_id, uint32_t score_id,
 // `players` by selection sampling, so a player has at most one row per score
 // ID (unless more rows are asked for than there are players), and the rows
 // of one player lie together, as a server that appends them would write.
-uint64_t WriteScores(Random& random, uint64_t rows,
+uint64_t WriteScores(Random& random, uint64_t rows, bool scatter,
                      const std::vector<uint32_t>& score_ids,
                      const std::vector<uint32_t>& players, BufferedFile& file) {
   if (players.empty() || score_ids.empty()) return 0;
@@ -198,6 +232,7 @@ uint64_t WriteScores(Random& random, uint64_t rows,
   }
   uint32_t entry_id = 0;
   uint64_t written = 0;
+  const uint64_t spread = Spread(scatter, rows);
   for (size_t p = 0; p < players.size(); ++p) {
     const uint64_t left = pool - p;
     for (size_t s = 0; s < score_ids.size(); ++s) {
@@ -207,7 +242,8 @@ uint64_t WriteScores(Random& random, uint64_t rows,
         ++count;
       }
       for (; count > 0; --count, ++written) {
-        entry_id = NextId(random, entry_id);
+        entry_id = NextId(random, entry_id, spread);
+        if (scatter && written + 1 == rows) entry_id = UINT32_MAX;
         WriteScoreRow(random, entry_id, score_ids[s], players[p], file);
       }
     }
@@ -236,6 +272,10 @@ bool ParseOptions(int argc, char** argv, Options* options, bool* help) {
     if (arg == "--help") {
       *help = true;
       return true;
+    }
+    if (arg == "--scatter") {
+      options->scatter = true;
+      continue;
     }
     std::string_view value;
     if (const size_t eq = arg.find('='); eq != std::string_view::npos) {
@@ -313,13 +353,15 @@ int Generate(const Options& options, Platform& platform) {
                             ? options.scores
                             : options.users * options.score_ids * 3 / 5;
   Random random(options.seed);
-  const Squads squads = WriteSquads(random, options.squads, *squad_file);
+  const bool scatter = options.scatter;
+  const Squads squads =
+      WriteSquads(random, options.squads, scatter, *squad_file);
   const std::vector<uint32_t> players =
-      WriteUsers(random, options.users, now, squads, *user_file);
+      WriteUsers(random, options.users, now, scatter, squads, *user_file);
   const std::vector<uint32_t> score_ids =
-      MakeScoreIds(random, options.score_ids);
+      MakeScoreIds(random, options.score_ids, scatter);
   const uint64_t written =
-      WriteScores(random, rows, score_ids, players, *score_file);
+      WriteScores(random, rows, scatter, score_ids, players, *score_file);
   if (!squad_file->Commit() || !user_file->Commit() || !score_file->Commit()) {
     std::fprintf(stderr, "zonegen: cannot write to %s\n", options.out.c_str());
     return 1;

@@ -1,0 +1,184 @@
+#include "db/score_table.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace tallyhawk {
+
+void ScoreRows::AddBlock() {
+  blocks_.emplace_back();
+  if (blocks_.size() > 1) blocks_.back().reserve(kBlockRows);
+}
+
+void ScoreRowTable::StoreRecords(std::span<const unsigned char> bytes,
+                                 const UserTableType& users) {
+  for (size_t at = 0; at + kScoreRecordSize <= bytes.size();
+       at += kScoreRecordSize) {
+    Store(DecodeScoreRecord(bytes.data() + at), users);
+  }
+}
+
+void ScoreRowTable::Store(const ScoreRecord& record,
+                          const UserTableType& users) {
+  if (!ready_) return;
+  if (!in_load_order_ && (placed_ == 0 || record.EntryID > last_slot_)) {
+    Place(record, users);
+    return;
+  }
+  if (!in_load_order_) KeepLoadOrder(users);
+  loaded_.push_back(record);
+}
+
+void ScoreRowTable::Finish(const UserTableType& users) {
+  if (in_load_order_) {
+    const std::vector<ScoreRecord> records = std::move(loaded_);
+    loaded_ = {};
+    in_load_order_ = false;
+    Clear();
+    // By EntryID, and by load order among equal ones, so that the last one
+    // loaded of each EntryID is the one kept.
+    std::vector<uint32_t> order(records.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+      if (records[a].EntryID != records[b].EntryID) {
+        return records[a].EntryID < records[b].EntryID;
+      }
+      return a < b;
+    });
+    for (size_t i = 0; i < order.size(); ++i) {
+      if (i + 1 < order.size() &&
+          records[order[i]].EntryID == records[order[i + 1]].EntryID) {
+        continue;
+      }
+      Place(records[order[i]], users);
+    }
+  }
+  // The groups by ascending score ID.
+  std::vector<uint32_t> order(groups_.size());
+  std::iota(order.begin(), order.end(), 0u);
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    return score_ids_[a] < score_ids_[b];
+  });
+  std::vector<uint32_t> score_ids;
+  std::vector<ScoreRows> groups;
+  score_ids.reserve(order.size());
+  groups.reserve(order.size());
+  for (uint32_t group : order) {
+    score_ids.push_back(score_ids_[group]);
+    groups.push_back(std::move(groups_[group]));
+  }
+  score_ids_ = std::move(score_ids);
+  groups_ = std::move(groups);
+  Reindex(index_keys_.size());
+  // Only a row out of order would need them again, and none comes now.
+  without_user_ = {};
+}
+
+uint64_t ScoreRowTable::SlotCount() const {
+  if (placed_ == 0) return 0;
+  return (static_cast<uint64_t>(last_slot_) / 100 + 1) * 100;
+}
+
+const ScoreRows& ScoreRowTable::RowsOf(uint32_t score_id) const {
+  static const ScoreRows kNoRows;
+  const auto it =
+      std::lower_bound(score_ids_.begin(), score_ids_.end(), score_id);
+  if (it == score_ids_.end() || *it != score_id) return kNoRows;
+  return groups_[static_cast<size_t>(it - score_ids_.begin())];
+}
+
+inline void ScoreRowTable::Place(const ScoreRecord& record,
+                                 const UserTableType& users) {
+  totals_.wins += record.Wins;
+  totals_.kill_points += record.KillPoints;
+  totals_.flag_points += record.FlagPoints;
+  last_slot_ = record.EntryID;
+  ++placed_;
+  const uint32_t user = users.Find(record.UserID);
+  if (user == UserTableType::kNotFound) {
+    without_user_.push_back(record);
+    return;
+  }
+  groups_[GroupOf(record.ScoreID)].push_back(
+      ScoreRow{record.EntryID, user, record.Wins, record.Losses,
+               record.KillPoints, record.FlagPoints});
+}
+
+inline uint32_t ScoreRowTable::GroupOf(uint32_t score_id) {
+  // Rows of one score ID often come together.
+  if (last_group_ != kNoGroup && score_id == last_score_id_) {
+    return last_group_;
+  }
+  uint32_t group = kNoGroup;
+  if (!index_keys_.empty()) group = index_groups_[IndexPlace(score_id)];
+  if (group == kNoGroup) group = AddGroup(score_id);
+  last_score_id_ = score_id;
+  last_group_ = group;
+  return group;
+}
+
+uint32_t ScoreRowTable::AddGroup(uint32_t score_id) {
+  if (2 * (groups_.size() + 1) > index_keys_.size()) {
+    Reindex(std::max<size_t>(16, 2 * index_keys_.size()));
+  }
+  const size_t place = IndexPlace(score_id);
+  index_keys_[place] = score_id;
+  index_groups_[place] = static_cast<uint32_t>(groups_.size());
+  score_ids_.push_back(score_id);
+  groups_.emplace_back();
+  return index_groups_[place];
+}
+
+inline size_t ScoreRowTable::IndexPlace(uint32_t score_id) const {
+  const size_t mask = index_keys_.size() - 1;
+  size_t place =
+      static_cast<size_t>((score_id * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+  while (index_groups_[place] != kNoGroup && index_keys_[place] != score_id) {
+    place = (place + 1) & mask;
+  }
+  return place;
+}
+
+void ScoreRowTable::Reindex(size_t capacity) {
+  last_group_ = kNoGroup;
+  index_keys_.assign(capacity, 0);
+  index_groups_.assign(capacity, kNoGroup);
+  if (capacity == 0) return;
+  for (size_t group = 0; group < score_ids_.size(); ++group) {
+    const size_t place = IndexPlace(score_ids_[group]);
+    index_keys_[place] = score_ids_[group];
+    index_groups_[place] = static_cast<uint32_t>(group);
+  }
+}
+
+void ScoreRowTable::KeepLoadOrder(const UserTableType& users) {
+  loaded_ = std::move(without_user_);
+  for (size_t group = 0; group < groups_.size(); ++group) {
+    const ScoreRows& rows = groups_[group];
+    for (size_t k = 0; k < rows.size(); ++k) {
+      const ScoreRow& row = rows[k];
+      loaded_.push_back(ScoreRecord{row.slot, score_ids_[group],
+                                    users.ids()[row.user], row.Wins, row.Losses,
+                                    row.KillPoints, row.FlagPoints});
+    }
+  }
+  // Every row placed came in ascending EntryID order.
+  std::sort(loaded_.begin(), loaded_.end(),
+            [](const ScoreRecord& a, const ScoreRecord& b) {
+              return a.EntryID < b.EntryID;
+            });
+  Clear();
+  in_load_order_ = true;
+}
+
+void ScoreRowTable::Clear() {
+  without_user_ = {};
+  placed_ = 0;
+  last_slot_ = 0;
+  totals_ = ScoreTotals();
+  score_ids_.clear();
+  groups_.clear();
+  Reindex(0);
+}
+
+}  // namespace tallyhawk
