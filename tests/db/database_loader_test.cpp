@@ -5,7 +5,6 @@
 #include "db/databases.h"
 #include "support/db_builder.h"
 #include "support/fake_platform.h"
-#include "support/fatal_message.h"
 
 namespace tallyhawk {
 namespace {
@@ -27,10 +26,6 @@ class LoadDatabasesTest : public ::testing::Test {
     LoadDatabases(platform, status, GeneralSettings{}, db());
     return platform.console;
   }
-  // The message of the FatalError that loading empty files ends with.
-  std::string LoadFailure() {
-    return FatalMessage([&] { Load("", "", ""); });
-  }
   Databases& db() { return *databases; }
 
   FakePlatform platform;
@@ -51,17 +46,6 @@ TEST_F(LoadDatabasesTest, DotsCountWholeRecordsOnly) {
             "Loading squads .... Done\nRead 300 squads\n"
             "Loading scores . Done\nRead 99 scores\n");
   EXPECT_EQ(db().UserTable.size(), 1u);  // all 2500 are user 7
-}
-
-TEST_F(LoadDatabasesTest, FileThatCannotBeOpenedEndsTheRunAfterTheOnesBefore) {
-  platform.unopenable = {"score.dat"};
-  EXPECT_EQ(LoadFailure(), "Failed to open score database, exiting");
-  EXPECT_EQ(platform.console,
-            "Loading users . Done\nRead 0 users\n"
-            "Loading squads . Done\nRead 0 squads\n");
-  platform.unopenable = {"squad.dat"};
-  EXPECT_EQ(LoadFailure(), "Failed to open squad database, exiting");
-  EXPECT_EQ(platform.console, "Loading users . Done\nRead 0 users\n");
 }
 
 TEST_F(LoadDatabasesTest, RowIndexHoldsRowsOfLoadedUsersInSlotOrder) {

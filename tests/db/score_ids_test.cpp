@@ -33,15 +33,13 @@ class CollectScoreIdsTest : public ::testing::Test {
   ScoreIdList list;
 };
 
-TEST_F(CollectScoreIdsTest, DistinctScoreIdsOfKnownUsersAscending) {
+// The distinct score IDs of rows of loaded users, ascending. A row of a
+// loaded user prints a dot when slot * 100 / SlotCount reaches another
+// multiple of ten.
+TEST_F(CollectScoreIdsTest, DistinctIdsAscendingAndDotsAtTenthsOfSlotCount) {
   EXPECT_EQ(Collect({{1, 7}, {2, 3}, {3, 7}, {4, 0}, {5, 3}, {6, 9, 2}}),
             "Sorting all scoreID's . Done, found 3 scoreID's\n");
   EXPECT_EQ(list.ids(), (std::vector<uint32_t>{0, 3, 7}));
-}
-
-// A row of a loaded user prints a dot when slot * 100 / SlotCount reaches
-// another multiple of ten.
-TEST_F(CollectScoreIdsTest, DotsMarkTenthsOfTheSlotCount) {
   // SlotCount 200: slots 20 and 100 give 10 and 50; 0 gives 0, 21 repeats 10,
   // 66 gives 33, and 40 and 199 are rows of an unknown user.
   EXPECT_EQ(Collect({{0}, {20}, {21}, {40, 0, 2}, {66}, {100}, {199, 0, 2}}),

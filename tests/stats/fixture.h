@@ -29,11 +29,8 @@ class StatsTest : public ::testing::Test {
 
   // User `id`, named "p<id>", in `squad` (999999: no loaded squad).
   void AddUser(uint32_t id, uint32_t squad = 999999) {
-    UserRecord user;
-    user.UserID = id;
-    user.Name = NameField::FromText("p" + std::to_string(id));
-    user.SquadID = squad;
-    db.UserTable.Store(user, id);
+    db.UserTable.Store(
+        {id, NameField::FromText("p" + std::to_string(id)), squad, 0, 0}, id);
   }
 
   void AddSquad(uint32_t id, const std::string& name) {
@@ -60,9 +57,8 @@ class StatsTest : public ::testing::Test {
   // "Name ValueText" in rank order.
   static std::vector<std::string> Listed(const TopList& list) {
     std::vector<std::string> rows;
-    for (const TopEntry& entry : list.entries()) {
+    for (const TopEntry& entry : list.entries())
       rows.push_back(entry.Name + " " + entry.ValueText);
-    }
     return rows;
   }
 

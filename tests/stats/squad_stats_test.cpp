@@ -83,17 +83,5 @@ TEST_F(SquadStatsTest, CompileDotsCarryTheMarkIntoTheMemberWalk) {
   EXPECT_EQ(Compile(2), 4);
 }
 
-TEST_F(SquadStatsTest, FilterDotsFollowTheSquadTableSlots) {
-  for (uint32_t id = 0; id < 100; ++id) {
-    if (id != 50) AddSquad(id, "s" + std::to_string(id));
-  }
-  Load();
-  Compile();
-  Rank("SqMembers");
-  EXPECT_EQ(progress.dots, 8);  // 50 is missing
-  Rank("SqWins");
-  EXPECT_EQ(progress.dots, 0);
-}
-
 }  // namespace
 }  // namespace tallyhawk::testing
