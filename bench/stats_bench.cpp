@@ -37,16 +37,18 @@ void BM_LoadDatabases(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadDatabases)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The pilot rows of score ID 1, ranked into lists of `top_x`.
+PilotRows RowsOfScoreId1(const Databases& db, int64_t top_x) {
+  return PilotRows{
+      db.ScoreTable.RowsOf(1), db.ScoreTable.SlotCount(),    db.UserTable,
+      db.SquadTable,           static_cast<uint32_t>(top_x), 50};
+}
+
 // All eight pilot lists of score ID 1 in their one walk, as a run makes
 // them.
 void BM_RankPilotLists(benchmark::State& state) {
   const Databases& db = Zone().db;
-  const PilotRows rows{db.ScoreTable.RowsOf(1),
-                       db.ScoreTable.SlotCount(),
-                       db.UserTable,
-                       db.SquadTable,
-                       static_cast<uint32_t>(state.range(0)),
-                       50};
+  const PilotRows rows = RowsOfScoreId1(db, state.range(0));
   PilotListsOn on;
   on.fill(true);
   for (auto _ : state) benchmark::DoNotOptimize(RankPilotLists(rows, on));
@@ -61,12 +63,7 @@ BENCHMARK(BM_RankPilotLists)
 // every row of the score ID.
 void BM_MakePilotList(benchmark::State& state) {
   const Databases& db = Zone().db;
-  const PilotRows rows{db.ScoreTable.RowsOf(1),
-                       db.ScoreTable.SlotCount(),
-                       db.UserTable,
-                       db.SquadTable,
-                       static_cast<uint32_t>(state.range(0)),
-                       50};
+  const PilotRows rows = RowsOfScoreId1(db, state.range(0));
   PilotListsOn on{};
   on[6] = true;  // Ratio
   const RankedRows ranked = RankPilotLists(rows, on)[6];

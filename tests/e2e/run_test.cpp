@@ -17,7 +17,6 @@
 namespace tallyhawk::testing {
 namespace {
 
-
 const char kCreated[] = "Settings not found, creating 'tallyhawk.ini' ... ";
 const char kLoaded[] = "Loading settings from 'tallyhawk.ini' ... Done\n";
 const char kEmptyZoneRun[] =
