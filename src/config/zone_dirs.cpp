@@ -79,11 +79,15 @@ std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id) {
 }
 
 std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id) {
-  const std::string name = ZoneDirName(zone_dirs, score_id);
+  return ScoreIdDirOf(zone_dirs.Directory, ZoneDirName(zone_dirs, score_id));
+}
+
+std::string ScoreIdDirOf(const std::string& directory,
+                         const std::string& name) {
   // An empty name under an empty Directory is the working directory, as
   // without subdirectories; a lone separator would name the root.
-  if (zone_dirs.Directory.empty() && name.empty()) return "";
-  return zone_dirs.Directory + name + PathSeparator();
+  if (directory.empty() && name.empty()) return "";
+  return directory + name + PathSeparator();
 }
 
 void CreateSubdirectory(Platform& platform, const std::string& path) {

@@ -37,6 +37,10 @@ std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id);
 // is missing; a map that exists but cannot be read ends the run.
 std::string ResolveScoreIdDir(const ZoneDirs& zone_dirs, uint32_t score_id);
 
+// The output directory of a score ID whose map name is `name`, as
+// ResolveScoreIdDir gives it.
+std::string ScoreIdDirOf(const std::string& directory, const std::string& name);
+
 // Creates the directory that `path` (ending in a separator, or empty for the
 // working directory) names; returns only when it exists afterwards.
 void CreateSubdirectory(Platform& platform, const std::string& path);

@@ -199,8 +199,10 @@ size_t WorkersFor(const RunContext& context) {
 
 void RunScoreIdPass(RunContext& context, uint32_t score_id,
                     ScoreIdLists lists) {
-  // The map is read for every pass, before anything of it is printed.
-  std::string score_id_dir = ResolveScoreIdDir(context.Zones(), score_id);
+  // The map is read once for every pass, before anything of it is printed.
+  const std::string zone_name = ZoneDirName(context.Zones(), score_id);
+  std::string score_id_dir =
+      ScoreIdDirOf(context.settings.Output.Directory, zone_name);
   StatusOutput& status = context.status;
   constexpr const char* kRule = "--------------------------\n";
   status.PrintStatus(kRule);
@@ -213,8 +215,7 @@ void RunScoreIdPass(RunContext& context, uint32_t score_id,
   // Gathers the lists as they are written; written itself after the last.
   std::optional<StatsJson> json;
   if (context.settings.Output.JSON) {
-    json.emplace(score_id, ZoneDirName(context.Zones(), score_id),
-                 context.settings);
+    json.emplace(score_id, zone_name, context.settings);
   }
   StatsJson* json_lists = json ? &*json : nullptr;
   if (lists.pilots_on) WritePilotLists(context, scope, lists, json_lists);
