@@ -5,6 +5,8 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "db/databases.h"
 #include "db/record_reader.h"
@@ -36,24 +38,27 @@ size_t ExpectedRecords(InputFile& file, size_t record_size) {
       std::min(file.SizeHint() / record_size, kMostExpected));
 }
 
-// Loads one file: `prepare` learns how many records to expect, `store` gets
+// Loads one file: `reserve` learns how many records to expect, `store` gets
 // the complete records, a block of them at a time, and counts them; a
-// partial record at the end is dropped. Then `finish` completes the table.
-template <typename Prepare, typename Store, typename Finish>
+// partial record at the end is dropped. `prepare`, when given, works on each
+// block on the reading thread before `store` gets it. Then `finish`
+// completes the table.
+template <typename Reserve, typename Store, typename Finish>
 void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
-              const DatabaseTexts& texts, size_t record_size, Prepare prepare,
-              Store store, Finish finish) {
+              const DatabaseTexts& texts, size_t record_size, Reserve reserve,
+              Store store, Finish finish,
+              RecordReader::Prepare prepare = nullptr) {
   std::unique_ptr<InputFile> file = platform.OpenInput(path);
   if (!file) throw FatalError(texts.failure);
-  prepare(ExpectedRecords(*file, record_size));
+  reserve(ExpectedRecords(*file, record_size));
   status.PrintStatus(texts.loading);
-  RecordReader reader(*file, record_size);
+  RecordReader reader(*file, record_size, std::move(prepare));
   uint64_t count = 0;
-  for (auto records = reader.NextRecords(); !records.empty();
+  for (auto records = reader.NextRecords(); !records.bytes.empty();
        records = reader.NextRecords()) {
     const uint64_t dots_before = count / texts.dot_interval;
     store(records);
-    count += records.size() / record_size;
+    count += records.bytes.size() / record_size;
     // A dot for every dot_interval records; those of a block go out
     // together, as one message.
     const uint64_t dots = count / texts.dot_interval - dots_before;
@@ -74,33 +79,53 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
   UserTableType& users = databases.UserTable;
   SquadTableType& squads = databases.SquadTable;
   ScoreTableType& scores = databases.ScoreTable;
+  // Records read so far, counted on the reading thread.
+  size_t users_read = 0;
+  size_t scores_read = 0;
+  std::vector<uint32_t> found_users[2];
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
       [&](size_t expected) { users.Reserve(expected); },
-      [&](std::span<const unsigned char> records) {
-        for (size_t at = 0; at < records.size(); at += kUserRecordSize) {
-          const UserRecord user = DecodeUserRecord(records.data() + at);
+      [&](const RecordReader::Records& records) {
+        for (size_t at = 0; at < records.bytes.size(); at += kUserRecordSize) {
+          const UserRecord user = DecodeUserRecord(records.bytes.data() + at);
           users.Store(user, user.UserID);
         }
       },
-      [&] { users.Finish(); });
+      [&] { users.Finish(); },
+      // The table's fresh memory is made ready on the reading thread, ahead
+      // of the records that fill it.
+      [&](std::span<const unsigned char> records, int) {
+        users.PrefaultStores(users_read, records.size() / kUserRecordSize);
+        users_read += records.size() / kUserRecordSize;
+      });
   LoadFile(
       platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
       [&](size_t expected) { squads.Reserve(expected); },
-      [&](std::span<const unsigned char> records) {
-        for (size_t at = 0; at < records.size(); at += kSquadRecordSize) {
-          const SquadRecord squad = DecodeSquadRecord(records.data() + at);
+      [&](const RecordReader::Records& records) {
+        for (size_t at = 0; at < records.bytes.size(); at += kSquadRecordSize) {
+          const SquadRecord squad =
+              DecodeSquadRecord(records.bytes.data() + at);
           squads.Store(squad, squad.SquadID);
         }
       },
       [&] { squads.Finish(); });
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
-      [](size_t) {},  // the rows go to blocks that never move
-      [&](std::span<const unsigned char> records) {
-        scores.StoreRecords(records, users);
+      [&](size_t expected) { scores.Reserve(expected); },
+      [&](const RecordReader::Records& records) {
+        scores.StoreRecords(records.bytes, users, found_users[records.block]);
       },
-      [&] { scores.Finish(users); });
+      [&] { scores.Finish(users); },
+      // Finding each row's user takes random reads of the user table, and
+      // the rows' fresh memory must be faulted in: the reading thread does
+      // both while the rows before are stored.
+      [&](std::span<const unsigned char> records, int block) {
+        FindScoreUsers(records, users, found_users[block]);
+        const size_t count = records.size() / kScoreRecordSize;
+        scores.PrefaultRows(scores_read, count);
+        scores_read += count;
+      });
 }
 
 }  // namespace tallyhawk

@@ -112,6 +112,8 @@ inline uint32_t IdTable<Record>::Find(uint32_t id) const {
   if (id < first_id_ || bucket + 1 >= bucket_start_.size()) return kNotFound;
   uint32_t position = bucket_start_[bucket];
   const uint32_t end = bucket_start_[bucket + 1];
+  // A direct index: the bucket holds this ID alone, or nothing.
+  if (shift_ == 0) return position < end ? position : kNotFound;
   // A bucket holds about two IDs, unless the IDs cluster: search those.
   if (end - position > 8) {
     position = static_cast<uint32_t>(
@@ -124,6 +126,14 @@ inline uint32_t IdTable<Record>::Find(uint32_t id) const {
     }
   }
   return kNotFound;
+}
+
+template <typename Record>
+inline void IdTable<Record>::Prefetch(uint32_t id) const {
+  const uint64_t bucket = uint64_t{id - first_id_} >> shift_;
+  if (bucket + 1 < bucket_start_.size()) {
+    __builtin_prefetch(&bucket_start_[bucket]);
+  }
 }
 
 template <typename Record>

@@ -1,19 +1,21 @@
 #include "db/record_reader.h"
 
-#include <cstring>
+#include <utility>
 
 namespace tallyhawk {
 namespace {
 
-constexpr size_t kBlockSize = size_t{1} << 20;
+constexpr size_t kMostBlockBytes = size_t{1} << 20;
 
 }  // namespace
 
-RecordReader::RecordReader(InputFile& file, size_t record_size)
-    : file_(file), record_size_(record_size) {
+RecordReader::RecordReader(InputFile& file, size_t record_size, Prepare prepare)
+    : file_(file),
+      record_size_(record_size),
+      block_size_(kMostBlockBytes / record_size * record_size),
+      prepare_(std::move(prepare)) {
   for (Block& block : blocks_) {
-    block.bytes = std::make_unique_for_overwrite<unsigned char[]>(record_size +
-                                                                  kBlockSize);
+    block.bytes = std::make_unique_for_overwrite<unsigned char[]>(block_size_);
   }
   helper_ = std::thread([this] { ReadAhead(); });
 }
@@ -27,34 +29,23 @@ RecordReader::~RecordReader() {
   helper_.join();
 }
 
-std::span<const unsigned char> RecordReader::NextRecords() {
-  while (end_ - begin_ < record_size_) {
-    if (at_end_) return {};
-    const size_t unread = end_ - begin_;
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] { return spare_filled_; });
-    spare_filled_ = false;
-    const Block& done = blocks_[current_];
-    current_ = 1 - current_;
-    Block& next = blocks_[current_];
-    if (next.size == 0) {  // the end; a partial record is dropped
-      at_end_ = true;
-      return {};
-    }
-    // The unread part of a record goes in front of the new bytes.
-    std::memcpy(next.bytes.get() + record_size_ - unread,
-                done.bytes.get() + begin_, unread);
-    begin_ = record_size_ - unread;
-    end_ = record_size_ + next.size;
-    spare_wanted_ = true;
-    lock.unlock();
-    changed_.notify_all();
+RecordReader::Records RecordReader::NextRecords() {
+  if (at_end_) return {};
+  std::unique_lock<std::mutex> lock(mutex_);
+  // The block the caller had goes back to the helper once the next is in.
+  changed_.wait(lock, [&] { return spare_filled_; });
+  spare_filled_ = false;
+  current_ = 1 - current_;
+  const Block& next = blocks_[current_];
+  if (next.size == 0) {
+    at_end_ = true;
+    return {};
   }
-  const size_t whole = (end_ - begin_) / record_size_ * record_size_;
-  const std::span<const unsigned char> records(
-      blocks_[current_].bytes.get() + begin_, whole);
-  begin_ += whole;
-  return records;
+  spare_wanted_ = true;
+  lock.unlock();
+  changed_.notify_all();
+  return Records{std::span<const unsigned char>(next.bytes.get(), next.size),
+                 current_};
 }
 
 void RecordReader::ReadAhead() {
@@ -63,9 +54,14 @@ void RecordReader::ReadAhead() {
     changed_.wait(lock, [&] { return spare_wanted_ || stopping_; });
     if (stopping_) return;
     spare_wanted_ = false;
-    Block& spare = blocks_[1 - current_];
+    const int spare_index = 1 - current_;
+    Block& spare = blocks_[spare_index];
     lock.unlock();
     Fill(spare);
+    if (prepare_ && spare.size > 0) {
+      prepare_(std::span<const unsigned char>(spare.bytes.get(), spare.size),
+               spare_index);
+    }
     lock.lock();
     spare_filled_ = true;
     changed_.notify_all();
@@ -74,13 +70,15 @@ void RecordReader::ReadAhead() {
 }
 
 void RecordReader::Fill(Block& block) {
-  block.size = 0;
-  char* const data = reinterpret_cast<char*>(block.bytes.get()) + record_size_;
-  while (block.size < kBlockSize) {
-    const size_t got = file_.Read(data + block.size, kBlockSize - block.size);
+  size_t size = 0;
+  char* const data = reinterpret_cast<char*>(block.bytes.get());
+  while (size < block_size_) {
+    const size_t got = file_.Read(data + size, block_size_ - size);
     if (got == 0) break;
-    block.size += got;
+    size += got;
   }
+  // Only the file's last block can end in a partial record: it is dropped.
+  block.size = size / record_size_ * record_size_;
 }
 
 }  // namespace tallyhawk

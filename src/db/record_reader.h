@@ -1,11 +1,13 @@
 // Splits a database file into its fixed-size records, reading it in large
 // blocks. A helper thread reads the next block while the caller works on
 // the records of the current one, so that the system's copy of the file
-// and the decoding of its records overlap.
+// and the decoding of its records overlap. The helper can also prepare
+// each block's records for the caller as soon as it has read them.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -17,26 +19,37 @@ namespace tallyhawk {
 
 class RecordReader {
  public:
+  // Work on a block's records, done on the helper thread before the caller
+  // gets them; `block` (0 or 1) tells the caller which results are theirs.
+  using Prepare =
+      std::function<void(std::span<const unsigned char> records, int block)>;
+
+  // Whole records of one block, and the block they were prepared in.
+  struct Records {
+    std::span<const unsigned char> bytes;
+    int block = 0;
+  };
+
   // `record_size` must be above 0 and at most the block size (1 MiB). The
   // reader is the only user of `file` until it is destroyed.
-  RecordReader(InputFile& file, size_t record_size);
+  RecordReader(InputFile& file, size_t record_size, Prepare prepare = nullptr);
   ~RecordReader();
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;
 
-  // The bytes of the next whole records, one after another (at least one),
-  // valid until the next call; empty at the end of the file. A partial
-  // record at the end is never returned.
-  std::span<const unsigned char> NextRecords();
+  // The next whole records, one after another (at least one), valid until
+  // the next call; empty at the end of the file. A partial record at the
+  // end is never returned.
+  Records NextRecords();
 
  private:
-  // A block of the file, behind room for the unread part of a record from
-  // the block before.
+  // A block of the file: always a whole number of records, since a block
+  // is read full unless the file ends in it.
   struct Block {
     // Not zeroed: only the bytes read are ever looked at, and a small file
     // touches only the start of the block.
     std::unique_ptr<unsigned char[]> bytes;
-    size_t size = 0;  // bytes read into it, after the room
+    size_t size = 0;  // bytes of whole records read into it
   };
 
   // The helper thread: fills the spare block whenever it is handed back,
@@ -49,10 +62,10 @@ class RecordReader {
 
   InputFile& file_;
   const size_t record_size_;
+  const size_t block_size_;
+  const Prepare prepare_;
   Block blocks_[2];
-  int current_ = 0;   // the block the caller takes records from
-  size_t begin_ = 0;  // its first unread byte
-  size_t end_ = 0;    // one past its last byte
+  int current_ = 1;  // the block the caller has its records from
   bool at_end_ = false;
 
   std::mutex mutex_;

@@ -5,24 +5,74 @@
 
 namespace tallyhawk {
 
-void ScoreRows::AddBlock() {
-  blocks_.emplace_back();
-  if (blocks_.size() > 1) blocks_.back().reserve(kBlockRows);
+void RowStore::Reserve(size_t rows) {
+  // Whole blocks, and a few more for the blocks that groups leave part
+  // full.
+  constexpr size_t kSpareBlocks = 64;
+  room_rows_ = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
+  room_ = std::make_unique_for_overwrite<ScoreRow[]>(room_rows_);
+  used_rows_ = 0;
+  more_.clear();
+}
+
+ScoreRow* RowStore::NewBlock() {
+  if (room_rows_ - used_rows_ >= kBlockRows) {
+    ScoreRow* block = room_.get() + used_rows_;
+    used_rows_ += kBlockRows;
+    return block;
+  }
+  more_.push_back(std::make_unique_for_overwrite<ScoreRow[]>(kBlockRows));
+  return more_.back().get();
+}
+
+void RowStore::Clear() {
+  used_rows_ = 0;
+  more_.clear();
+}
+
+void RowStore::PrefaultRows(size_t first, size_t count) const {
+  if (first >= room_rows_) return;
+  count = std::min(count, room_rows_ - first);
+  PrefaultForWriting(room_.get() + first, count * sizeof(ScoreRow));
+}
+
+void FindScoreUsers(std::span<const unsigned char> bytes,
+                    const UserTableType& users, std::vector<uint32_t>& found) {
+  const size_t count = bytes.size() / kScoreRecordSize;
+  found.resize(count);
+  // Users are looked up in random order: each is fetched some rows ahead,
+  // so that the cache misses overlap.
+  constexpr size_t kAhead = 16;
+  constexpr size_t kUserIdAt = 8;
+  for (size_t k = 0; k < count; ++k) {
+    if (k + kAhead < count) {
+      users.Prefetch(DecodeU32(bytes.data() + (k + kAhead) * kScoreRecordSize +
+                               kUserIdAt));
+    }
+    found[k] =
+        users.Find(DecodeU32(bytes.data() + k * kScoreRecordSize + kUserIdAt));
+  }
 }
 
 void ScoreRowTable::StoreRecords(std::span<const unsigned char> bytes,
-                                 const UserTableType& users) {
-  for (size_t at = 0; at + kScoreRecordSize <= bytes.size();
-       at += kScoreRecordSize) {
-    Store(DecodeScoreRecord(bytes.data() + at), users);
+                                 const UserTableType& users,
+                                 std::span<const uint32_t> found_users) {
+  for (size_t k = 0; k < found_users.size(); ++k) {
+    Store(DecodeScoreRecord(bytes.data() + k * kScoreRecordSize),
+          found_users[k], users);
   }
 }
 
 void ScoreRowTable::Store(const ScoreRecord& record,
                           const UserTableType& users) {
+  Store(record, users.Find(record.UserID), users);
+}
+
+void ScoreRowTable::Store(const ScoreRecord& record, uint32_t user,
+                          const UserTableType& users) {
   if (!ready_) return;
   if (!in_load_order_ && (placed_ == 0 || record.EntryID > last_slot_)) {
-    Place(record, users);
+    Place(record, user);
     return;
   }
   if (!in_load_order_) KeepLoadOrder(users);
@@ -50,7 +100,7 @@ void ScoreRowTable::Finish(const UserTableType& users) {
           records[order[i]].EntryID == records[order[i + 1]].EntryID) {
         continue;
       }
-      Place(records[order[i]], users);
+      Place(records[order[i]], users.Find(records[order[i]].UserID));
     }
   }
   // The groups by ascending score ID.
@@ -87,21 +137,20 @@ const ScoreRows& ScoreRowTable::RowsOf(uint32_t score_id) const {
   return groups_[static_cast<size_t>(it - score_ids_.begin())];
 }
 
-inline void ScoreRowTable::Place(const ScoreRecord& record,
-                                 const UserTableType& users) {
+inline void ScoreRowTable::Place(const ScoreRecord& record, uint32_t user) {
   totals_.wins += record.Wins;
   totals_.kill_points += record.KillPoints;
   totals_.flag_points += record.FlagPoints;
   last_slot_ = record.EntryID;
   ++placed_;
-  const uint32_t user = users.Find(record.UserID);
   if (user == UserTableType::kNotFound) {
     without_user_.push_back(record);
     return;
   }
   groups_[GroupOf(record.ScoreID)].push_back(
       ScoreRow{record.EntryID, user, record.Wins, record.Losses,
-               record.KillPoints, record.FlagPoints});
+               record.KillPoints, record.FlagPoints},
+      store_);
 }
 
 inline uint32_t ScoreRowTable::GroupOf(uint32_t score_id) {
@@ -178,6 +227,7 @@ void ScoreRowTable::Clear() {
   totals_ = ScoreTotals();
   score_ids_.clear();
   groups_.clear();
+  store_.Clear();
   Reindex(0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -25,9 +26,37 @@ struct ScoreRow {
   uint32_t FlagPoints;
 };
 
+// Full blocks of rows for the groups of a table, taken one after another
+// from one allocation sized for the whole file where it can be: so the
+// memory that rows will go to is known ahead, and another thread can have
+// it made ready while the rows before are stored.
+class RowStore {
+ public:
+  static constexpr size_t kBlockRows = 4096;
+
+  // Makes room for about `rows` rows.
+  void Reserve(size_t rows);
+  // A block of kBlockRows rows, not initialized, valid until Clear().
+  ScoreRow* NewBlock();
+  // Forgets every block handed out.
+  void Clear();
+  // Has the system ready the memory of rows [first, first + count) of the
+  // room, which blocks are taken from in order; touches no row, so it can
+  // run on another thread while rows are stored.
+  void PrefaultRows(size_t first, size_t count) const;
+
+ private:
+  std::unique_ptr<ScoreRow[]> room_;
+  size_t room_rows_ = 0;
+  size_t used_rows_ = 0;
+  // The blocks needed once the room is used up.
+  std::vector<std::unique_ptr<ScoreRow[]>> more_;
+};
+
 // The rows of one score ID, in ascending slot order. They are kept in
 // blocks of a fixed size, so that they never move while the group grows:
-// loading writes each row once.
+// loading writes each row once. The first block grows as a small group
+// needs; the others come full-size from the table's RowStore.
 class ScoreRows {
  public:
   size_t size() const { return size_; }
@@ -35,19 +64,24 @@ class ScoreRows {
   const ScoreRow& operator[](size_t k) const {
     return blocks_[k / kBlockRows][k % kBlockRows];
   }
-  void push_back(const ScoreRow& row) {
-    if (blocks_.empty() || blocks_.back().size() == kBlockRows) AddBlock();
-    blocks_.back().push_back(row);
+  void push_back(const ScoreRow& row, RowStore& store) {
+    if (size_ < kBlockRows) {
+      first_.push_back(row);
+      if (blocks_.empty()) blocks_.push_back(nullptr);
+      blocks_[0] = first_.data();  // the first block may have moved
+    } else {
+      if (size_ % kBlockRows == 0) blocks_.push_back(store.NewBlock());
+      blocks_.back()[size_ % kBlockRows] = row;
+    }
     ++size_;
   }
 
  private:
-  static constexpr size_t kBlockRows = 4096;
-  void AddBlock();
+  static constexpr size_t kBlockRows = RowStore::kBlockRows;
 
-  // Every block but the last is full. The first grows as a small group
-  // needs; the others are made at their full size.
-  std::vector<std::vector<ScoreRow>> blocks_;
+  std::vector<ScoreRow> first_;
+  // Where each block's rows are: first_ and then blocks of the store.
+  std::vector<ScoreRow*> blocks_;
   size_t size_ = 0;
 };
 
@@ -70,12 +104,22 @@ class ScoreRowTable {
   void MakeReady() { ready_ = true; }
   bool Ready() const { return ready_; }
 
+  // Makes room for about `count` rows, so that their memory is known ahead.
+  void Reserve(size_t count) { store_.Reserve(count); }
+  // Has the system ready the memory that rows [first, first + count) of the
+  // file will likely go to: see RowStore::PrefaultRows.
+  void PrefaultRows(size_t first, size_t count) const {
+    store_.PrefaultRows(first, count);
+  }
+
   // Stores `record`, resolving its user in `users` (finished before); a
   // table that is not ready stores nothing.
   void Store(const ScoreRecord& record, const UserTableType& users);
-  // Stores the score.dat records of `bytes`, one after another.
+  // Stores the score.dat records of `bytes`, one after another, whose users
+  // FindScoreUsers found.
   void StoreRecords(std::span<const unsigned char> bytes,
-                    const UserTableType& users);
+                    const UserTableType& users,
+                    std::span<const uint32_t> found_users);
   // Puts the stored rows in order; the groups, the sums and SlotCount show
   // the rows stored before it. The table takes no rows after it.
   void Finish(const UserTableType& users);
@@ -91,8 +135,12 @@ class ScoreRowTable {
   const std::vector<ScoreRows>& groups() const { return groups_; }
 
  private:
-  // Takes a row in ascending EntryID order.
-  void Place(const ScoreRecord& record, const UserTableType& users);
+  // Takes a row in ascending EntryID order, with the position of its user
+  // in the user table (kNotFound when it is not loaded).
+  void Place(const ScoreRecord& record, uint32_t user);
+  // Stores `record`, as Store does, with its user found.
+  void Store(const ScoreRecord& record, uint32_t user,
+             const UserTableType& users);
   // The group of `score_id`, made when it is new.
   uint32_t GroupOf(uint32_t score_id);
   uint32_t AddGroup(uint32_t score_id);
@@ -107,6 +155,7 @@ class ScoreRowTable {
 
   bool ready_ = false;
   bool in_load_order_ = false;
+  RowStore store_;
   // Every stored record in load order, once a row came out of order.
   std::vector<ScoreRecord> loaded_;
   // The rows placed whose user is not loaded: kept for KeepLoadOrder only.
@@ -126,5 +175,11 @@ class ScoreRowTable {
   uint32_t last_score_id_ = 0;
   uint32_t last_group_ = kNoGroup;
 };
+
+// The position in `users` of the user of each score.dat record of `bytes`,
+// or UserTableType::kNotFound: what StoreRecords needs. Reads the finished
+// user table only, so it can run on another thread.
+void FindScoreUsers(std::span<const unsigned char> bytes,
+                    const UserTableType& users, std::vector<uint32_t>& found);
 
 }  // namespace tallyhawk

@@ -2,6 +2,17 @@
 
 namespace tallyhawk {
 
+bool ConsoleFlushPolicy::ShouldFlush(std::string_view text) {
+  constexpr std::chrono::milliseconds kMoment(50);
+  const auto now = std::chrono::steady_clock::now();
+  if (text.find('\n') == std::string_view::npos &&
+      now - last_flush_ < kMoment) {
+    return false;
+  }
+  last_flush_ = now;
+  return true;
+}
+
 LocalTime LocalTimeFromTm(const struct tm& value) {
   LocalTime local;
   local.year = value.tm_year + 1900;

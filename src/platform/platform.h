@@ -3,6 +3,7 @@
 // substitute an in-memory or fault-injecting one.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
@@ -122,7 +123,8 @@ class Platform {
   // Creates the last component of `path` (which may end in a separator).
   virtual DirectoryResult CreateDirectory(const std::string& path) = 0;
 
-  // Writes to standard output and flushes it.
+  // Writes to standard output, flushed as ConsoleFlushPolicy says and when
+  // the program ends.
   virtual void WriteConsole(std::string_view text) = 0;
 
   // Seconds since 1970-01-01 00:00 UTC.
@@ -132,6 +134,25 @@ class Platform {
 
 // The platform of the machine the program runs on.
 std::unique_ptr<Platform> MakeSystemPlatform();
+
+// When console text goes out to the system: at the end of each line, and
+// otherwise once the last flush is a moment old. So progress dots still show
+// as they come, without a system call for each dot.
+class ConsoleFlushPolicy {
+ public:
+  // Whether the console, having just been given `text`, should flush now.
+  bool ShouldFlush(std::string_view text);
+
+ private:
+  std::chrono::steady_clock::time_point last_flush_{};
+};
+
+// Asks the system to back the pages of [begin, begin + size) with memory now,
+// ready for writing, so that whoever writes them later takes no page faults.
+// The bytes stay as they are, so another thread may use the range meanwhile;
+// a range that is not (or no longer) the program's own is ignored. A hint:
+// where the system has no such call, it does nothing.
+void PrefaultForWriting(const void* begin, size_t size);
 
 // The fields of a broken-down C time.
 LocalTime LocalTimeFromTm(const struct tm& value);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <time.h>
@@ -71,11 +72,29 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 // The inputs that no output may replace or empty.
 class InputGuard {
  public:
-  void Set(const std::vector<std::string>& paths) { paths_ = paths; }
-  // Whether `file` is one of the inputs, under whatever name.
-  bool Covers(const struct stat& file) const {
-    struct stat input;
+  // The inputs are identified once: stat-ing them again for every output
+  // would cost a few system calls per report.
+  void Set(const std::vector<std::string>& paths) {
+    paths_ = paths;
+    missing_.clear();
+    known_.clear();
     for (const std::string& path : paths_) {
+      struct stat input;
+      if (::stat(path.c_str(), &input) == 0) {
+        known_.push_back(input);
+      } else {
+        missing_.push_back(path);
+      }
+    }
+  }
+  // Whether `file` is one of the inputs, under whatever name. An input
+  // missing when the guard was set is looked for again, in case it appeared.
+  bool Covers(const struct stat& file) const {
+    for (const struct stat& input : known_) {
+      if (SameFile(input, file)) return true;
+    }
+    struct stat input;
+    for (const std::string& path : missing_) {
       if (::stat(path.c_str(), &input) == 0 && SameFile(input, file)) {
         return true;
       }
@@ -90,6 +109,8 @@ class InputGuard {
 
  private:
   std::vector<std::string> paths_;
+  std::vector<struct stat> known_;
+  std::vector<std::string> missing_;
 };
 
 // Buffers writes; a failed flush makes every later operation fail too.
@@ -326,9 +347,8 @@ class PosixPlatform : public Platform {
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0
-            ? S_ISDIR(st.st_mode) || guard_.Covers(st)
-            : guard_.Names(path)) {
+    if (guard_.Names(path) || (::stat(path.c_str(), &st) == 0 &&
+                               (S_ISDIR(st.st_mode) || guard_.Covers(st)))) {
       return nullptr;
     }
     RemoveAbandonedTemporaries(path);
@@ -369,7 +389,8 @@ class PosixPlatform : public Platform {
 
   void WriteConsole(std::string_view text) override {
     std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+    // Whatever is held goes out when the program ends.
+    if (console_flush_.ShouldFlush(text)) std::fflush(stdout);
   }
 
   int64_t Now() override { return static_cast<int64_t>(::time(nullptr)); }
@@ -383,6 +404,7 @@ class PosixPlatform : public Platform {
   }
 
  private:
+  ConsoleFlushPolicy console_flush_;
   // Removes what dead runs left of `path`'s temporary files. Each directory
   // is listed once per run; the entries found are checked when their report
   // is written.
@@ -412,6 +434,25 @@ class PosixPlatform : public Platform {
 
 char PathSeparator() { return '/'; }
 bool IsPathSeparator(char c) { return c == '/'; }
+
+void PrefaultForWriting(const void* begin, size_t size) {
+#ifdef MADV_POPULATE_WRITE
+  // madvise takes whole pages: the range is narrowed to those inside it.
+  static const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  const uintptr_t first =
+      (reinterpret_cast<uintptr_t>(begin) + page - 1) & ~(page - 1);
+  const uintptr_t end =
+      (reinterpret_cast<uintptr_t>(begin) + size) & ~(page - 1);
+  if (first < end) {
+    // A failure (an old kernel, a range not mapped) leaves the faults to
+    // the writer.
+    madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+  }
+#else
+  (void)begin;
+  (void)size;
+#endif
+}
 
 std::unique_ptr<Platform> MakeSystemPlatform() {
   return std::make_unique<PosixPlatform>();

@@ -337,7 +337,8 @@ class WindowsPlatform : public Platform {
 
   void WriteConsole(std::string_view text) override {
     std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+    // Whatever is held goes out when the program ends.
+    if (console_flush_.ShouldFlush(text)) std::fflush(stdout);
   }
 
   int64_t Now() override { return static_cast<int64_t>(std::time(nullptr)); }
@@ -350,6 +351,7 @@ class WindowsPlatform : public Platform {
   }
 
  private:
+  ConsoleFlushPolicy console_flush_;
   // Deletes the temporary files of `path` that no run holds open any more.
   void RemoveAbandonedTemporaries(const std::string& path) {
     const auto [directory, base] = SplitDirectory(path);
@@ -375,6 +377,9 @@ class WindowsPlatform : public Platform {
 
 char PathSeparator() { return '\\'; }
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Windows faults pages in as they are written, which is as good here.
+void PrefaultForWriting(const void*, size_t) {}
 
 std::unique_ptr<Platform> MakeSystemPlatform() {
   return std::make_unique<WindowsPlatform>();

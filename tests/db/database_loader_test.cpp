@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "db/databases.h"
 #include "support/db_builder.h"
@@ -56,6 +59,41 @@ TEST_F(LoadDatabasesTest, RowIndexHoldsRowsOfLoadedUsersInSlotOrder) {
   EXPECT_EQ(rows[0].slot, 10u);
   EXPECT_EQ(db().UserTable.ids()[rows[0].user], 2u);
   EXPECT_EQ(db().UserTable.ids()[rows[1].user], 1u);
+}
+
+// Enough rows to span several read blocks and to outgrow the room kept for
+// the rows, in two orders: ascending, and with one late row going back to
+// an earlier EntryID, which it replaces. Each group must hold exactly the
+// rows of loaded users, last one of each EntryID, in slot order.
+TEST_F(LoadDatabasesTest, LargeScoreFilesLoadAsTheirRowsSay) {
+  std::string users;
+  for (uint32_t id = 1; id <= 1000; ++id) users += MakeUser(id, "U");
+  constexpr uint32_t kRows = 300000;
+  for (const uint32_t going_back : {0u, 200000u}) {
+    std::string scores;
+    // EntryID -> (score ID, user, kill points): the model of what is kept.
+    std::map<uint32_t, std::vector<uint32_t>> kept;
+    for (uint32_t k = 0; k < kRows; ++k) {
+      const uint32_t entry = k == going_back && k > 0 ? 5 : k + 1;
+      const uint32_t score_id = 1 + k % 2;
+      const uint32_t user = k % 1100 + 1;  // users above 1000 are not loaded
+      scores += MakeScore(entry, score_id, user, 0, 0, k);
+      kept[entry] = {score_id, user, k};
+    }
+    Load(users, "", scores);
+    std::map<uint32_t, size_t> seen;  // rows checked, per score ID
+    for (const auto& [entry, row] : kept) {
+      if (row[1] > 1000) continue;
+      const ScoreRows& rows = db().ScoreTable.RowsOf(row[0]);
+      const size_t k = seen[row[0]]++;
+      ASSERT_LT(k, rows.size());
+      EXPECT_EQ(rows[k].slot, entry);
+      EXPECT_EQ(db().UserTable.ids()[rows[k].user], row[1]);
+      ASSERT_EQ(rows[k].KillPoints, row[2]) << going_back;
+    }
+    EXPECT_EQ(seen[1], db().ScoreTable.RowsOf(1).size());
+    EXPECT_EQ(seen[2], db().ScoreTable.RowsOf(2).size());
+  }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
+#include <vector>
 
 namespace tallyhawk {
 namespace {
@@ -22,17 +24,26 @@ class ChunkedInput : public InputFile {
   size_t size_, chunk_, position_ = 0;
 };
 
-TEST(RecordReaderTest, WholeRecordsHoldingTheirOwnBytesWhateverTheReadSizes) {
+TEST(RecordReaderTest, WholeRecordsPreparedAheadWhateverTheReadSizes) {
   const size_t big = (5u << 19) / 196;  // spans 1 MiB blocks mid-record
   const size_t kCases[][3] = {
       {196 * 5 + 195, 196, 5}, {27, 28, 0}, {big * 196 + 10, 196, big}};
   for (size_t chunk : {1u, 7u, 196u, 1u << 22}) {
     for (const auto& [size, record_size, records] : kCases) {
       ChunkedInput input(size, chunk);
-      RecordReader reader(input, record_size);
+      // What the helper thread prepared: the records' bytes, per block.
+      std::vector<unsigned char> prepared[2];
+      RecordReader reader(input, record_size,
+                          [&](std::span<const unsigned char> bytes, int block) {
+                            prepared[block].assign(bytes.begin(), bytes.end());
+                          });
       size_t count = 0;
-      for (auto records = reader.NextRecords(); !records.empty();
-           records = reader.NextRecords()) {
+      for (auto next = reader.NextRecords(); !next.bytes.empty();
+           next = reader.NextRecords()) {
+        const std::span<const unsigned char> records = next.bytes;
+        ASSERT_TRUE(std::equal(records.begin(), records.end(),
+                               prepared[next.block].begin(),
+                               prepared[next.block].end()));
         ASSERT_EQ(records.size() % record_size, 0u);
         for (size_t at = 0; at < records.size(); at += record_size) {
           const size_t start = count++ * record_size;
