@@ -1,6 +1,7 @@
 // LoadDatabases: the three database files into their tables, with the
 // loading messages, progress dots and counts.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -81,7 +82,10 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
   ScoreTableType& scores = databases.ScoreTable;
   // Records read so far, counted on the reading thread.
   size_t users_read = 0;
-  size_t scores_read = 0;
+  // Score rows stored, as the storing thread last told the reading thread,
+  // and how far that one has had their memory made ready.
+  std::atomic<size_t> stored_rows = 0;
+  size_t prefaulted_rows = 0;
   std::vector<uint32_t> found_users[2];
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
@@ -115,6 +119,7 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
       [&](size_t expected) { scores.Reserve(expected); },
       [&](const RecordReader::Records& records) {
         scores.StoreRecords(records.bytes, users, found_users[records.block]);
+        stored_rows.store(scores.StoredRows(), std::memory_order_relaxed);
       },
       [&] { scores.Finish(users); },
       // Finding each row's user takes random reads of the user table, and
@@ -122,9 +127,15 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
       // both while the rows before are stored.
       [&](std::span<const unsigned char> records, int block) {
         FindScoreUsers(records, users, found_users[block]);
-        const size_t count = records.size() / kScoreRecordSize;
-        scores.PrefaultRows(scores_read, count);
-        scores_read += count;
+        // Only a window past the rows stored, as far as the rows of this
+        // block and of the one being stored: rows that never come (those
+        // of users not loaded, or of groups small enough for their first
+        // block) take no memory.
+        const size_t stored = stored_rows.load(std::memory_order_relaxed);
+        const size_t first = std::max(prefaulted_rows, stored);
+        const size_t end = stored + 2 * records.size() / kScoreRecordSize;
+        if (first < end) scores.PrefaultRows(first, end - first);
+        prefaulted_rows = std::max(prefaulted_rows, end);
       });
 }
 

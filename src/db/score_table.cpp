@@ -1,6 +1,7 @@
 #include "db/score_table.h"
 
 #include <algorithm>
+#include <new>
 #include <numeric>
 
 namespace tallyhawk {
@@ -9,10 +10,17 @@ void RowStore::Reserve(size_t rows) {
   // Whole blocks, and a few more for the blocks that groups leave part
   // full.
   constexpr size_t kSpareBlocks = 64;
-  room_rows_ = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
-  room_ = std::make_unique_for_overwrite<ScoreRow[]>(room_rows_);
-  used_rows_ = 0;
-  more_.clear();
+  Clear();
+  room_.reset();
+  room_rows_ = 0;
+  try {
+    room_ = std::make_unique_for_overwrite<ScoreRow[]>(
+        (rows / kBlockRows + kSpareBlocks) * kBlockRows);
+    room_rows_ = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
+  } catch (const std::bad_alloc&) {
+    // Only reserved, not yet used: without the room, each block is
+    // allocated as it is needed.
+  }
 }
 
 ScoreRow* RowStore::NewBlock() {

@@ -28,21 +28,23 @@ struct ScoreRow {
 
 // Full blocks of rows for the groups of a table, taken one after another
 // from one allocation sized for the whole file where it can be: so the
-// memory that rows will go to is known ahead, and another thread can have
+// memory that rows will go to next is known, and another thread can have
 // it made ready while the rows before are stored.
 class RowStore {
  public:
   static constexpr size_t kBlockRows = 4096;
 
-  // Makes room for about `rows` rows.
+  // Makes room for about `rows` rows; forgets every block handed out.
   void Reserve(size_t rows);
   // A block of kBlockRows rows, not initialized, valid until Clear().
   ScoreRow* NewBlock();
   // Forgets every block handed out.
   void Clear();
+  // Rows of the room in the blocks handed out: the room is used in order.
+  size_t used_rows() const { return used_rows_; }
   // Has the system ready the memory of rows [first, first + count) of the
-  // room, which blocks are taken from in order; touches no row, so it can
-  // run on another thread while rows are stored.
+  // room. Touches no row, so another thread may call it while blocks are
+  // taken and filled.
   void PrefaultRows(size_t first, size_t count) const;
 
  private:
@@ -111,8 +113,9 @@ class ScoreRowTable {
 
   // Makes room for about `count` rows, so that their memory is known ahead.
   void Reserve(size_t count) { store_.Reserve(count); }
-  // Has the system ready the memory that rows [first, first + count) of the
-  // file will likely go to: see RowStore::PrefaultRows.
+  // The store's rows in use so far, and how to have the memory of those
+  // that follow made ready: see RowStore.
+  size_t StoredRows() const { return store_.used_rows(); }
   void PrefaultRows(size_t first, size_t count) const {
     store_.PrefaultRows(first, count);
   }
