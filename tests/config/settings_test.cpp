@@ -99,29 +99,26 @@ TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
                                       "", testing::PlatformPath(d + "/")}));
 }
 
-// An existing file that cannot be read keeps the admin's settings: it is an
-// error, never replaced by the template. A template that cannot be written
-// whole is not left behind.
-TEST(LoadSettingsTest, UnreadableFileIsFatalAndAFailedTemplateLeavesNothing) {
-  testing::FakePlatform platform;
-  StatusOutput status(platform, false, false);
-  const std::string ini = "tallyhawk.ini";
-  platform.files[ini] = "[General]\nTopX=5\n";
-  platform.unopenable.insert(ini);
-  EXPECT_EQ(
-      testing::FatalMessage([&] { LoadSettings(platform, status, ini, true); }),
-      "Unable to load configuration settings, exiting");
-  EXPECT_EQ(platform.files[ini], "[General]\nTopX=5\n");
-  platform.files.clear();
-  for (auto* faults : {&platform.uncreatable, &platform.failing_writes,
-                       &platform.failing_commits}) {
-    faults->insert(ini);
-    EXPECT_EQ(testing::FatalMessage(
-                  [&] { LoadSettings(platform, status, ini, true); }),
-              "Unable to create INI template, exiting");
+// A template that cannot be written whole is not left behind, whichever of
+// its file operations fails.
+TEST(LoadSettingsTest, AFailedTemplateLeavesNothing) {
+  testing::FakePlatform complete;
+  complete.record_operations = true;
+  StatusOutput quiet(complete, true, true);
+  LoadSettings(complete, quiet, "tallyhawk.ini", true);
+  ASSERT_TRUE(complete.files.count("tallyhawk.ini"));
+  // The first operation is the read that finds no file.
+  for (size_t i = 2; i <= complete.operations.size(); ++i) {
+    testing::FakePlatform platform;
+    platform.failing_operation = i;
+    StatusOutput status(platform, true, true);
+    EXPECT_EQ(testing::FatalMessage([&] {
+                LoadSettings(platform, status, "tallyhawk.ini", true);
+              }),
+              "Unable to create INI template, exiting")
+        << complete.operations[i - 1];
     EXPECT_TRUE(platform.files.empty());
     EXPECT_EQ(platform.open_temporaries, 0);
-    faults->clear();
   }
 }
 

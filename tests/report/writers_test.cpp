@@ -7,7 +7,6 @@
 #include "report/group_page.h"
 #include "report/html_report.h"
 #include "report/json_document.h"
-#include "report/report_file.h"
 #include "report/text_report.h"
 #include "report/usage_report.h"
 #include "report_fixture.h"
@@ -74,21 +73,6 @@ TEST_F(ReportTest, UsageFilesShowLargePointsAndNoAverageEachInItsFormat) {
 
 // A name of every byte, and every byte alone, is printable ASCII that reads
 // back as the code points of the same numbers.
-// A report goes to the system in blocks: a write that fails in a later
-// block still ends the run with the report's own message.
-TEST_F(ReportTest, WriteFailingInALaterBlockEndsTheRunWithItsMessage) {
-  platform.writes_before_failure["Long.txt"] = 1;  // the first line only
-  auto file = ReportFile::Open(platform, "Long.txt", "Unable to write long");
-  EXPECT_EQ(testing::FatalMessage([&] {
-              for (int i = 0; i < 20000; ++i) *file << "one line of many\n";
-              file->Commit();
-            }),
-            "Unable to write long");
-  file.reset();
-  EXPECT_EQ(platform.files.count("Long.txt"), 0u);
-  EXPECT_EQ(platform.open_temporaries, 0);
-}
-
 TEST(JsonStringTest, EveryByteIsAsciiAndReadsBackAsLatin1) {
   std::string all;
   for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
