@@ -9,15 +9,9 @@
 namespace tallyhawk::testing {
 namespace {
 
-const std::string kUsers = MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10);
-const std::string kSquads = MakeSquad(10, "Red");
-const std::string kScores = MakeScore(1, 7, 1, 60, 40, 500, 100);
-
 struct Zone : TempDir {
   explicit Zone(const std::string& settings) {
-    Write("user.dat", kUsers);
-    Write("squad.dat", kSquads);
-    Write("score.dat", kScores);
+    for (const auto& [name, bytes] : SmallZone()) Write(name, bytes);
     Write("zoneinfo.txt", "");
     Write("tallyhawk.ini", settings);
   }
@@ -33,46 +27,33 @@ bool HasTemporaryFiles(const std::map<std::string, std::string>& files) {
 // An output named like a database counts as one that cannot be opened, and
 // the database stays byte for byte as it was.
 TEST(ReliabilityTest, NoOutputEverReplacesOrEmptiesADatabase) {
-  struct Case {
-    std::vector<std::string> args;
+  const struct {
+    std::string args;
     std::string settings;
-    std::string database;  // the file that holds one of the databases
-    std::string bytes;
-    std::string console;  // what the console shows, at its end
-  };
-  const Case kCases[] = {
-      {{"/Luser.dat"},
-       "",
-       "user.dat",
-       kUsers,
-       "Loading settings from 'tallyhawk.ini' ... Done\n"
-       "WARNING:  Unable to open log file 'user.dat', no log will be kept\n"
-       "Loading users . Done\nRead 2 users\n"},
-      {{},
-       "[General]\nDatSquad=Usage.html\n",
-       "Usage.html",
-       kSquads,
+    std::string database;  // "user", "squad" or "score"
+    std::string file;      // that holds it
+    std::string console;   // a line the console shows
+  } kCases[] = {
+      {"/Luser.dat", "", "user", "user.dat",
+       "WARNING:  Unable to open log file 'user.dat', no log will be kept\n"},
+      {"", "[General]\nDatSquad=Usage.html\n", "squad", "Usage.html",
        "ERROR: Unable to open file for HTML output\n"},
-      {{},
-       "[General]\nDatScore=./7/TotPts.txt\n[Output]\nText=1\nUseSubDir=1",
-       "7/TotPts.txt",
-       kScores,
-       "ERROR: Unable to open file for text output\n"},
+      {"", "[General]\nDatScore=./7/TotPts.txt\n[Output]\nText=1\nUseSubDir=1",
+       "score", "7/TotPts.txt", "ERROR: Unable to open file for text output\n"},
       // The run fails at its first report; the error file is the database.
-      {{},
-       "[General]\nDatUser=tallyhawk.err\n[Output]\nDirectory=none\n",
-       "tallyhawk.err",
-       kUsers,
+      {"", "[General]\nDatUser=tallyhawk.err\n[Output]\nDirectory=none\n",
+       "user", "tallyhawk.err",
        "ERROR: Unable to open file for group HTML output\n"},
   };
-  for (const Case& test : kCases) {
-    SCOPED_TRACE(test.database);
+  for (const auto& test : kCases) {
+    SCOPED_TRACE(test.file);
     Zone dir(test.settings);
     dir.MakeDirectory("7");
-    dir.Write(test.database, test.bytes);
-    RunResult run = RunTallyhawkIn(dir, test.args);
+    const std::string bytes = SmallZone()[test.database + ".dat"];
+    dir.Write(test.file, bytes);
+    RunResult run = RunTallyhawkIn(dir, {test.args});
     EXPECT_NE(run.console.find(test.console), std::string::npos) << run.console;
-    EXPECT_EQ(dir.Read(test.database), test.bytes);
+    EXPECT_EQ(dir.Read(test.file), bytes);
     EXPECT_FALSE(HasTemporaryFiles(dir.Files()));
   }
   // A missing database named like the log stays missing.

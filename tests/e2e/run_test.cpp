@@ -40,10 +40,7 @@ void WriteEmptyZone(const TempDir& dir) {
 }
 
 void WriteZone(const TempDir& dir) {
-  dir.Write("user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10));
-  dir.Write("squad.dat", MakeSquad(10, "Red"));
-  dir.Write("score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
-                             MakeScore(2, 7, 2, 70, 0, 300, 0));
+  for (const auto& [name, bytes] : SmallZone()) dir.Write(name, bytes);
   dir.Write("tallyhawk.ini", kAllOutputs);
 }
 

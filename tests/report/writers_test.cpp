@@ -86,8 +86,7 @@ TEST_F(ReportTest, UsageFilesShowLargePointsNoAverageAndOnlyFiguresOn) {
   const std::string json = File("out/Usage.json");
   EXPECT_NE(json.find("\"figures\": [\r\n    {\"key\": \"NewPlayers\""),
             std::string::npos);
-  EXPECT_NE(json.find("\"Avg Kill\", \"value\": null}\r\n"),
-            std::string::npos);
+  EXPECT_NE(json.find("\"Avg Kill\", \"value\": null}\r\n"), std::string::npos);
 }
 
 // Smaller numbers are pinned by the golden runs.
