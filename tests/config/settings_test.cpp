@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "support/fake_platform.h"
-#include "support/fatal_message.h"
 #include "support/platform_expectations.h"
+#include "util/fatal_error.h"
 
 namespace tallyhawk {
 namespace {
@@ -112,10 +112,13 @@ TEST(LoadSettingsTest, AFailedTemplateLeavesNothing) {
     testing::FakePlatform platform;
     platform.failing_operation = i;
     StatusOutput status(platform, true, true);
-    EXPECT_EQ(testing::FatalMessage([&] {
-                LoadSettings(platform, status, "tallyhawk.ini", true);
-              }),
-              "Unable to create INI template, exiting")
+    std::string message;
+    try {
+      LoadSettings(platform, status, "tallyhawk.ini", true);
+    } catch (const FatalError& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message, "Unable to create INI template, exiting")
         << complete.operations[i - 1];
     EXPECT_TRUE(platform.files.empty());
     EXPECT_EQ(platform.open_temporaries, 0);
