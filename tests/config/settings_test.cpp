@@ -53,12 +53,6 @@ TEST(ParseSettingsTest, FlagsAndTexts) {
       Parse("[Output]\nText=\nHTML=false\nHTMLGroup= 0\nFooter=00");
   EXPECT_TRUE(flags.Output.Text && flags.Output.HTML && flags.Output.HTMLGroup);
   EXPECT_FALSE(flags.Output.Footer);
-  // JSON is off by default, read like the others and kept out of the template.
-  EXPECT_FALSE(flags.Output.JSON);
-  EXPECT_TRUE(Parse("[Output]\nJSON=yes").Output.JSON);
-  EXPECT_FALSE(Parse("[Output]\nJSON=1\nJSON=0x").Output.JSON);
-  EXPECT_EQ(SettingsTemplateText(Parse("[Output]\nJSON=1")),
-            SettingsTemplateText(Settings{}));
   // Keys shared by several sections set only the field of their own.
   Settings shared = Parse("[Squad]\nDoWins=0\n[Usage]\nDoAvgKill=0");
   EXPECT_FALSE(shared.Squad.DoWins || shared.Usage.DoAvgKill);
