@@ -65,7 +65,6 @@ TEST(RunTest, ConsoleAndLogOfARun) {
     std::string before = "";
   };
   const Case cases[] = {
-      {"", Console::kCaptured},
       {"/quiet", Console::kCaptured, true},
       {"", Console::kClosed, true},
       {"", Console::kBrokenPipe, true},
