@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "support/fake_platform.h"
-#include "support/fatal_message.h"
 #include "support/platform_expectations.h"
+#include "util/fatal_error.h"
 
 namespace tallyhawk {
 namespace {
@@ -53,12 +53,6 @@ TEST(ParseSettingsTest, FlagsAndTexts) {
       Parse("[Output]\nText=\nHTML=false\nHTMLGroup= 0\nFooter=00");
   EXPECT_TRUE(flags.Output.Text && flags.Output.HTML && flags.Output.HTMLGroup);
   EXPECT_FALSE(flags.Output.Footer);
-  // JSON is off by default, read like the others and kept out of the template.
-  EXPECT_FALSE(flags.Output.JSON);
-  EXPECT_TRUE(Parse("[Output]\nJSON=yes").Output.JSON);
-  EXPECT_FALSE(Parse("[Output]\nJSON=1\nJSON=0x").Output.JSON);
-  EXPECT_EQ(SettingsTemplateText(Parse("[Output]\nJSON=1")),
-            SettingsTemplateText(Settings{}));
   // Keys shared by several sections set only the field of their own.
   Settings shared = Parse("[Squad]\nDoWins=0\n[Usage]\nDoAvgKill=0");
   EXPECT_FALSE(shared.Squad.DoWins || shared.Usage.DoAvgKill);
@@ -99,29 +93,29 @@ TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {
                                       "", testing::PlatformPath(d + "/")}));
 }
 
-// An existing file that cannot be read keeps the admin's settings: it is an
-// error, never replaced by the template. A template that cannot be written
-// whole is not left behind.
-TEST(LoadSettingsTest, UnreadableFileIsFatalAndAFailedTemplateLeavesNothing) {
-  testing::FakePlatform platform;
-  StatusOutput status(platform, false, false);
-  const std::string ini = "tallyhawk.ini";
-  platform.files[ini] = "[General]\nTopX=5\n";
-  platform.unopenable.insert(ini);
-  EXPECT_EQ(
-      testing::FatalMessage([&] { LoadSettings(platform, status, ini, true); }),
-      "Unable to load configuration settings, exiting");
-  EXPECT_EQ(platform.files[ini], "[General]\nTopX=5\n");
-  platform.files.clear();
-  for (auto* faults : {&platform.uncreatable, &platform.failing_writes,
-                       &platform.failing_commits}) {
-    faults->insert(ini);
-    EXPECT_EQ(testing::FatalMessage(
-                  [&] { LoadSettings(platform, status, ini, true); }),
-              "Unable to create INI template, exiting");
+// A template that cannot be written whole is not left behind, whichever of
+// its file operations fails.
+TEST(LoadSettingsTest, AFailedTemplateLeavesNothing) {
+  testing::FakePlatform complete;
+  complete.record_operations = true;
+  StatusOutput quiet(complete, true, true);
+  LoadSettings(complete, quiet, "tallyhawk.ini", true);
+  ASSERT_TRUE(complete.files.count("tallyhawk.ini"));
+  // The first operation is the read that finds no file.
+  for (size_t i = 2; i <= complete.operations.size(); ++i) {
+    testing::FakePlatform platform;
+    platform.failing_operation = i;
+    StatusOutput status(platform, true, true);
+    std::string message;
+    try {
+      LoadSettings(platform, status, "tallyhawk.ini", true);
+    } catch (const FatalError& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message, "Unable to create INI template, exiting")
+        << complete.operations[i - 1];
     EXPECT_TRUE(platform.files.empty());
     EXPECT_EQ(platform.open_temporaries, 0);
-    faults->clear();
   }
 }
 

@@ -1,33 +1,18 @@
 // What the platform guarantees on POSIX systems: the clean-up of abandoned
 // temporary files, protected inputs, and configuration inputs.
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <map>
 
-#include "platform/platform.h"
-#include "support/e2e_harness.h"
+#include "platform/platform_fixture.h"
 
-namespace tallyhawk {
+namespace tallyhawk::testing {
 namespace {
-
-using testing::TempDir;
-
-class PosixPlatformTest : public ::testing::Test {
- protected:
-  std::string Path(const std::string& relative) {
-    return dir_.path() + "/" + relative;
-  }
-  size_t FileCount() { return dir_.Files().size(); }
-
-  TempDir dir_;
-  std::unique_ptr<Platform> platform_ = MakeSystemPlatform();
-};
 
 // A run that ended without finishing a report left its temporary file; the
 // next one to write that report removes it, but never the temporary file of
 // a run still writing, another report's, or anything else.
-TEST_F(PosixPlatformTest, AbandonedTemporariesOfTheReportAreRemoved) {
+TEST_F(SystemPlatformTest, AbandonedTemporariesOfTheReportAreRemoved) {
   auto live = MakeSystemPlatform()->CreateAtomicFile(Path("a.html"));
   const std::string kept[] = {"a.html.tmp1-2", "a.html.tallyhawk-1-x.tmp",
                               "b.html.tallyhawk-1-2.tmp", "user.dat",
@@ -46,7 +31,7 @@ TEST_F(PosixPlatformTest, AbandonedTemporariesOfTheReportAreRemoved) {
 
 // However an output is named, it never empties or replaces a protected
 // input; other outputs are created and emptied as usual.
-TEST_F(PosixPlatformTest, OutputsNeverEmptyOrReplaceAProtectedInput) {
+TEST_F(SystemPlatformTest, OutputsNeverEmptyOrReplaceAProtectedInput) {
   dir_.Write("user.dat", "users");
   dir_.Write("old.log", "old");
   dir_.MakeDirectory("sub");
@@ -68,7 +53,7 @@ TEST_F(PosixPlatformTest, OutputsNeverEmptyOrReplaceAProtectedInput) {
 
 // A configuration file may be a device, and a missing one is told from one
 // that exists but cannot be read.
-TEST_F(PosixPlatformTest, ConfigurationInputs) {
+TEST_F(SystemPlatformTest, ConfigurationInputs) {
   dir_.MakeDirectory("dir");
   bool missing = false;
   EXPECT_NE(platform_->OpenConfigInput("/dev/null", &missing), nullptr);
@@ -84,4 +69,4 @@ TEST_F(PosixPlatformTest, ConfigurationInputs) {
 }
 
 }  // namespace
-}  // namespace tallyhawk
+}  // namespace tallyhawk::testing

@@ -1,24 +1,9 @@
-#include <gtest/gtest.h>
+// What the platform guarantees on every system: atomic reports, full disks,
+// directories where files are wanted, and directory creation.
+#include "platform/platform_fixture.h"
 
-#include "platform/platform.h"
-#include "support/e2e_harness.h"
-#include "support/platform_expectations.h"
-
-namespace tallyhawk {
+namespace tallyhawk::testing {
 namespace {
-
-using testing::TempDir;
-
-class SystemPlatformTest : public ::testing::Test {
- protected:
-  std::string Path(const std::string& relative) {
-    return dir_.path() + "/" + relative;
-  }
-  size_t FileCount() { return dir_.Files().size(); }
-
-  TempDir dir_;
-  std::unique_ptr<Platform> platform_ = MakeSystemPlatform();
-};
 
 TEST_F(SystemPlatformTest, AtomicFileReplacesTheTargetOnlyOnCommit) {
   dir_.Write("report.txt", "old");
@@ -37,9 +22,8 @@ TEST_F(SystemPlatformTest, AtomicFileReplacesTheTargetOnlyOnCommit) {
   ASSERT_TRUE(file->Commit());
   EXPECT_EQ(dir_.Read("report.txt"), "new text");
   EXPECT_EQ(FileCount(), 1u);
-}
 
-TEST_F(SystemPlatformTest, TwoAtomicFilesForOneTargetDoNotShareATemporary) {
+  // Two files for one target do not share a temporary file.
   auto first = platform_->CreateAtomicFile(Path("a.html"));
   auto second = platform_->CreateAtomicFile(Path("a.html"));
   first->Write("first");
@@ -47,7 +31,7 @@ TEST_F(SystemPlatformTest, TwoAtomicFilesForOneTargetDoNotShareATemporary) {
   EXPECT_TRUE(first->Commit());
   EXPECT_TRUE(second->Commit());
   EXPECT_EQ(dir_.Read("a.html"), "second");
-  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_EQ(FileCount(), 2u);
 }
 
 // A full disk shows when the buffered bytes reach the system: a Commit that
@@ -59,9 +43,13 @@ TEST_F(SystemPlatformTest, CommitFailsWhenTheBufferedBytesDoNotFit) {
   EXPECT_FALSE(file->Commit());
 }
 
-TEST_F(SystemPlatformTest, DirectoryCreationOutcomes) {
+// A directory is neither a database nor the place of a report; creating one
+// tells an existing one, a missing parent and a refused name apart.
+TEST_F(SystemPlatformTest, DirectoriesWhereFilesAreWantedAndCreated) {
   dir_.MakeDirectory("zone");
   dir_.Write("file", "");
+  EXPECT_EQ(platform_->OpenInput(Path("zone")), nullptr);
+  EXPECT_EQ(platform_->CreateAtomicFile(Path("zone")), nullptr);
   // An existing directory, or a plain file of that name, counts as existing.
   for (const char* existing : {"zone/", "file/"}) {
     EXPECT_EQ(platform_->CreateDirectory(Path(existing)),
@@ -69,9 +57,9 @@ TEST_F(SystemPlatformTest, DirectoryCreationOutcomes) {
   }
   EXPECT_EQ(platform_->CreateDirectory(Path("file/zone/")),
             DirectoryResult::kMissingParent);
-  EXPECT_EQ(platform_->CreateDirectory(Path(testing::RefusedName() + "/")),
+  EXPECT_EQ(platform_->CreateDirectory(Path(RefusedName() + "/")),
             DirectoryResult::kOtherError);
 }
 
 }  // namespace
-}  // namespace tallyhawk
+}  // namespace tallyhawk::testing

@@ -37,12 +37,9 @@ std::string ExpectedMessage(const std::string& operation) {
 
 TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
   FakePlatform start;
-  start.files = {
-      {"tallyhawk.ini", "[Output]\nText=1\nHTML=1\nJSON=1\nUseSubDir=1\n"},
-      {"user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10)},
-      {"squad.dat", MakeSquad(10, "Red")},
-      {"score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
-                        MakeScore(2, 7, 2, 70, 0, 300, 0)}};
+  start.files = SmallZone();
+  start.files["tallyhawk.ini"] =
+      "[Output]\nText=1\nHTML=1\nJSON=1\nUseSubDir=1\n";
   ASSERT_EQ(RunTallyhawk({}, start), 0);
   // The runs below find the earlier run's reports, write different ones and
   // write the zone map's template afresh.

@@ -1,5 +1,5 @@
 // Small hand-made tables for the statistics, and a progress sink that counts
-// dots.
+// their dots.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,11 +13,6 @@
 #include "util/progress.h"
 
 namespace tallyhawk::testing {
-
-struct DotCounter : ProgressSink {
-  void Dot() override { ++dots; }
-  int dots = 0;
-};
 
 class StatsTest : public ::testing::Test {
  protected:
@@ -64,7 +59,7 @@ class StatsTest : public ::testing::Test {
 
   Databases db;
   std::vector<ScoreRecord> scores;
-  DotCounter progress;
+  DotTally progress;
 };
 
 }  // namespace tallyhawk::testing

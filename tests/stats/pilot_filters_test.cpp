@@ -20,7 +20,7 @@ class PilotFiltersTest : public StatsTest {
   // counts the dots.
   Rows Rank(std::string_view list, uint32_t min_kills = 50,
             uint32_t top_x = 100) {
-    progress.dots = 0;
+    progress = {};
     const PilotRows rows{db.ScoreTable.RowsOf(1),
                          db.ScoreTable.SlotCount(),
                          db.UserTable,
@@ -60,9 +60,9 @@ TEST_F(PilotFiltersTest, DotsCountOnlyTakenRowsAgainstTheWholeTable) {
   AddScore(270, 2, 0, 1);  // 90 percent, but of another score ID
   Load();
   Rank("Losses");
-  EXPECT_EQ(progress.dots, 6);  // 10 .. 60
+  EXPECT_EQ(progress.dots(), 6);  // 10 .. 60
   Rank("Ratio");
-  EXPECT_EQ(progress.dots, 5);  // 20 .. 60
+  EXPECT_EQ(progress.dots(), 5);  // 20 .. 60
 }
 
 TEST_F(PilotFiltersTest, ProgressOfHugeEntryIdsDoesNotWrap) {
@@ -72,7 +72,7 @@ TEST_F(PilotFiltersTest, ProgressOfHugeEntryIdsDoesNotWrap) {
   AddScore(4294967295u, 1, 5, 1);
   Load();
   Rank("Wins");
-  EXPECT_EQ(progress.dots, 1);
+  EXPECT_EQ(progress.dots(), 1);
 }
 
 }  // namespace

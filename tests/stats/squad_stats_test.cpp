@@ -17,18 +17,18 @@ class SquadStatsTest : public StatsTest {
 
   // Compiles score ID `score_id` and returns the dots it printed.
   int Compile(uint32_t score_id = 1) {
-    progress.dots = 0;
+    progress = {};
     membership = CountSquadMembership(db.UserTable, db.SquadTable);
     stats = CompileSquadStats(db.ScoreTable.RowsOf(score_id),
                               db.ScoreTable.SlotCount(), db.SquadTable,
                               membership, progress);
-    return progress.dots;
+    return progress.dots();
   }
 
   // Ranks the squads for the list named `list`.
   Rows Rank(std::string_view list, uint32_t min_members = 5,
             uint32_t min_kills = 50) {
-    progress.dots = 0;
+    progress = {};
     const SquadRows rows{db.SquadTable, stats, 100, min_kills, min_members};
     size_t index = 0;
     while (kSquadLists[index].ListName != list) ++index;

@@ -45,12 +45,12 @@ TEST_F(UsageStatsTest, OnlyThePassesTheFiguresNeedRun) {
       usage.DoAvgKill = usage.DoAllFlagPoints = usage.DoAllKillPoints =
           usage.DoAllKills = usage.DoAllPlayers = false;
   UsageTotals only_squads = CompileUsageStats(db, usage, kNow, progress);
-  EXPECT_EQ(progress.dots, 3);  // one pass over 100 slots
+  EXPECT_EQ(progress.dots(), 3);  // one pass over 100 slots
   EXPECT_EQ(only_squads.squads, 1u);
   EXPECT_EQ(only_squads.players + only_squads.kills, 0u);
-  progress.dots = 0;
+  progress = {};
   UsageTotals all = CompileUsageStats(db, UsageSettings{}, kNow, progress);
-  EXPECT_EQ(progress.dots, 9);
+  EXPECT_EQ(progress.dots(), 9);
   EXPECT_EQ(all.players, 1u);
   EXPECT_EQ(all.kills, 7u);
   EXPECT_EQ(all.kill_points, 100);

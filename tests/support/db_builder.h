@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -59,6 +60,15 @@ inline std::string MakeScore(uint32_t entry_id, uint32_t score_id,
                      {16, losses, 2},
                      {20, kill_points},
                      {24, flag_points}});
+}
+
+// The databases of a small zone by file name: pilots Ace and Bo of squad Red,
+// with a row each of score ID 7.
+inline std::map<std::string, std::string> SmallZone() {
+  return {{"user.dat", MakeUser(1, "Ace", 10) + MakeUser(2, "Bo", 10)},
+          {"squad.dat", MakeSquad(10, "Red")},
+          {"score.dat", MakeScore(1, 7, 1, 60, 40, 500, 100) +
+                            MakeScore(2, 7, 2, 70, 0, 300, 0)}};
 }
 
 }  // namespace tallyhawk::testing

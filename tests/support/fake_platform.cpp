@@ -1,5 +1,6 @@
 #include "support/fake_platform.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 
@@ -41,31 +42,14 @@ class FakeOutputFile : public OutputFile {
   }
 
   bool Write(std::string_view bytes) override {
-    if (platform_.Fails("write", path_) ||
-        platform_.failing_writes.count(path_))
-      return false;
-    auto left = platform_.writes_before_failure.find(path_);
-    if (left != platform_.writes_before_failure.end() && left->second-- <= 0) {
-      return false;
-    }
-    if (atomic_) {
-      pending_.append(bytes);
-    } else {
-      platform_.files[path_].append(bytes);
-    }
+    if (platform_.Fails("write", path_)) return false;
+    (atomic_ ? pending_ : platform_.files[path_]).append(bytes);
     return true;
   }
-
-  bool Flush() override {
-    return !platform_.Fails("flush", path_) &&
-           !platform_.failing_writes.count(path_);
-  }
+  bool Flush() override { return !platform_.Fails("flush", path_); }
 
   bool Commit() override {
-    if (committed_ || platform_.Fails("close", path_) ||
-        platform_.failing_commits.count(path_)) {
-      return false;
-    }
+    if (committed_ || platform_.Fails("close", path_)) return false;
     if (atomic_) {
       if (platform_.Fails("rename", path_)) return false;
       platform_.files[path_] = pending_;
@@ -114,10 +98,7 @@ bool FakePlatform::Fails(const char* kind, const std::string& path) {
 }
 
 bool FakePlatform::IsProtected(const std::string& path) const {
-  for (const std::string& input : protected_inputs) {
-    if (input == path) return true;
-  }
-  return false;
+  return std::ranges::count(protected_inputs, path) > 0;
 }
 
 std::unique_ptr<InputFile> FakePlatform::OpenInput(const std::string& path) {
@@ -132,30 +113,26 @@ std::unique_ptr<InputFile> FakePlatform::OpenConfigInput(
   // there.
   const bool fails = Fails("open", path);
   *missing = it == files.end() && !fails;
-  if (fails || it == files.end() || unopenable.count(path)) return nullptr;
+  if (fails || it == files.end()) return nullptr;
   return std::make_unique<FakeInputFile>(*this, path, it->second);
 }
 
 std::unique_ptr<HeldOutputFile> FakePlatform::OpenOutput(
     const std::string& path) {
-  if (Fails("open", path) || uncreatable.count(path)) return nullptr;
+  if (Fails("open", path)) return nullptr;
   const bool created = files.try_emplace(path).second;
   return std::make_unique<FakeHeldFile>(*this, path, created);
 }
 
 std::unique_ptr<OutputFile> FakePlatform::CreateAtomicFile(
     const std::string& path) {
-  if (Fails("open", path) || uncreatable.count(path) || IsProtected(path))
-    return nullptr;
+  if (Fails("open", path) || IsProtected(path)) return nullptr;
   return std::make_unique<FakeOutputFile>(*this, path, true);
 }
 
 DirectoryResult FakePlatform::CreateDirectory(const std::string& path) {
-  if (Fails("mkdir", path)) return DirectoryResult::kOtherError;
-  auto it = directory_results.find(path);
-  if (it != directory_results.end()) return it->second;
-  created_directories.insert(path);
-  return DirectoryResult::kCreatedOrExists;
+  return Fails("mkdir", path) ? DirectoryResult::kOtherError
+                              : DirectoryResult::kCreatedOrExists;
 }
 
 LocalTime FakePlatform::ToLocalTime(int64_t seconds) {

@@ -1,11 +1,10 @@
-// An in-memory platform for unit tests, with switches to make any file
-// operation fail.
+// An in-memory platform for unit tests, on which any one file operation can
+// be made to fail.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,19 +16,9 @@ class FakePlatform : public Platform {
  public:
   // Committed files by path.
   std::map<std::string, std::string> files;
-  // Results that CreateDirectory gives for particular paths; every other
-  // path succeeds and is recorded in `created_directories`.
-  std::map<std::string, DirectoryResult> directory_results;
-  std::set<std::string> created_directories;
   std::string console;
   // 2026-12-06 12:00:00 UTC, a Sunday. Local time is UTC here.
   int64_t now = 1796558400;
-
-  // Faults by path.
-  std::set<std::string> unopenable;       // the file exists but cannot be read
-  std::set<std::string> uncreatable;      // OpenOutput / CreateAtomicFile fail
-  std::set<std::string> failing_writes;   // Write fails
-  std::set<std::string> failing_commits;  // Commit fails
 
   // File operations are counted; the kinds are open, read, write, flush,
   // close, rename, truncate and mkdir. The operation whose number (from 1)
@@ -43,9 +32,6 @@ class FakePlatform : public Platform {
 
   // The paths that ProtectInputs named last.
   std::vector<std::string> protected_inputs;
-
-  // Write fails once this many writes have succeeded.
-  std::map<std::string, int> writes_before_failure;
 
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
