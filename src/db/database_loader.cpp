@@ -80,8 +80,6 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
   UserTableType& users = databases.UserTable;
   SquadTableType& squads = databases.SquadTable;
   ScoreTableType& scores = databases.ScoreTable;
-  // Records read so far, counted on the reading thread.
-  size_t users_read = 0;
   // Score rows stored, as the storing thread last told the reading thread,
   // and how far that one has had their memory made ready.
   std::atomic<size_t> stored_rows = 0;
@@ -96,13 +94,7 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
           users.Store(user, user.UserID);
         }
       },
-      [&] { users.Finish(); },
-      // The table's fresh memory is made ready on the reading thread, ahead
-      // of the records that fill it.
-      [&](std::span<const unsigned char> records, int) {
-        users.PrefaultStores(users_read, records.size() / kUserRecordSize);
-        users_read += records.size() / kUserRecordSize;
-      });
+      [&] { users.Finish(); });
   LoadFile(
       platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
       [&](size_t expected) { squads.Reserve(expected); },

@@ -5,12 +5,9 @@
 // about the same for dense and for scattered IDs.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-#include "platform/platform.h"
 
 namespace tallyhawk {
 
@@ -24,18 +21,6 @@ class IdTable {
   void Reserve(size_t count) {
     records_.reserve(records_.size() + count);
     ids_.reserve(ids_.size() + count);
-    room_ = Room{records_.data(), ids_.data(), records_.capacity()};
-  }
-
-  // Has the system ready the memory that storing the records of load
-  // positions [first, first + count) will write, within the room the last
-  // Reserve made. Touches no record, so it can run on another thread while
-  // records are stored, ahead of them.
-  void PrefaultStores(size_t first, size_t count) const {
-    if (first >= room_.capacity) return;
-    count = std::min(count, room_.capacity - first);
-    PrefaultForWriting(room_.records + first, count * sizeof(Record));
-    PrefaultForWriting(room_.ids + first, count * sizeof(uint32_t));
   }
 
   // Stores `record` under `id`; a table that is not ready stores nothing. A
@@ -76,13 +61,6 @@ class IdTable {
   void BuildIndex();
 
   bool ready_ = false;
-  // The storage Reserve made room in, as it was then.
-  struct Room {
-    const Record* records = nullptr;
-    const uint32_t* ids = nullptr;
-    size_t capacity = 0;
-  };
-  Room room_;
   // Before Finish(): records and IDs in load order. After: ascending by ID.
   std::vector<Record> records_;
   std::vector<uint32_t> ids_;

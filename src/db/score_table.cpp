@@ -4,6 +4,8 @@
 #include <new>
 #include <numeric>
 
+#include "platform/platform.h"
+
 namespace tallyhawk {
 
 void RowStore::Reserve(size_t rows) {
