@@ -296,7 +296,11 @@ void PrepareProcess() {
 
 class PosixPlatform : public Platform {
  public:
-  PosixPlatform() { PrepareProcess(); }
+  PosixPlatform() : pid_(static_cast<unsigned long>(::getpid())) {
+    PrepareProcess();
+    // The zone is read once; localtime_r does not read it again by itself.
+    ::tzset();
+  }
 
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer; it is
@@ -355,8 +359,7 @@ class PosixPlatform : public Platform {
     // The temporary name carries the process ID and a counter, so two runs at
     // once, or two reports of one run, never share a temporary file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string temp = TemporaryName(
-          path, static_cast<unsigned long>(::getpid()), counter_++);
+      std::string temp = TemporaryName(path, pid_, counter_++);
       int fd =
           ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0) {
@@ -398,12 +401,12 @@ class PosixPlatform : public Platform {
   LocalTime ToLocalTime(int64_t seconds) override {
     time_t t = static_cast<time_t>(seconds);
     struct tm tm_value {};
-    ::tzset();
     ::localtime_r(&t, &tm_value);
     return LocalTimeFromTm(tm_value);
   }
 
  private:
+  const unsigned long pid_;
   ConsoleFlushPolicy console_flush_;
   // Removes what dead runs left of `path`'s temporary files. Each directory
   // is listed once per run; the entries found are checked when their report
