@@ -44,12 +44,17 @@ class ComputeAhead {
   ComputeAhead& operator=(const ComputeAhead&) = delete;
 
   // The result of `index`, which is the one after the last taken; an
-  // exception its computation threw is thrown here.
+  // exception its computation threw is thrown here. While it waits for it,
+  // the caller computes results that no worker has started.
   Result Take(size_t index) {
     if (workers_.empty()) return compute_(index);
     std::unique_lock<std::mutex> lock(mutex_);
     Slot& slot = slots_[index % slots_.size()];
-    changed_.wait(lock, [&] { return slot.result || slot.failure; });
+    while (!(slot.result || slot.failure)) {
+      if (ComputeNext(lock)) continue;
+      changed_.wait(
+          lock, [&] { return slot.result || slot.failure || CanStartNext(); });
+    }
     std::exception_ptr failure = std::exchange(slot.failure, nullptr);
     std::optional<Result> result = std::exchange(slot.result, std::nullopt);
     taken_ = index + 1;
@@ -65,24 +70,37 @@ class ComputeAhead {
     std::exception_ptr failure;
   };
 
+  // Whether a result is due that no one computes yet and the window has
+  // room for.
+  bool CanStartNext() const {
+    return next_ < count_ && next_ < taken_ + slots_.size();
+  }
+
+  // Computes the next result due, if there is one, with `lock` released
+  // meanwhile; false when there is none.
+  bool ComputeNext(std::unique_lock<std::mutex>& lock) {
+    if (!CanStartNext()) return false;
+    const size_t index = next_++;
+    lock.unlock();
+    Slot done;
+    try {
+      done.result = compute_(index);
+    } catch (...) {
+      done.failure = std::current_exception();
+    }
+    lock.lock();
+    slots_[index % slots_.size()] = std::move(done);
+    changed_.notify_all();
+    return true;
+  }
+
   void Work() {
     std::unique_lock<std::mutex> lock(mutex_);
     while (true) {
-      changed_.wait(lock, [&] {
-        return stopping_ || next_ >= count_ || next_ < taken_ + slots_.size();
-      });
+      changed_.wait(
+          lock, [&] { return stopping_ || next_ >= count_ || CanStartNext(); });
       if (stopping_ || next_ >= count_) return;
-      const size_t index = next_++;
-      lock.unlock();
-      Slot done;
-      try {
-        done.result = compute_(index);
-      } catch (...) {
-        done.failure = std::current_exception();
-      }
-      lock.lock();
-      slots_[index % slots_.size()] = std::move(done);
-      changed_.notify_all();
+      ComputeNext(lock);
     }
   }
 

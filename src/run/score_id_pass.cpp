@@ -194,13 +194,10 @@ size_t WorkersFor(const RunContext& context) {
       context.settings.General.TopX > kLongestListAhead) {
     return 0;
   }
-  // A run that writes reports keeps a core for its writing, which is what
-  // the run waits for; one without output leaves every core to the lists.
-  const OutputSettings& output = context.settings.Output;
-  const bool writes =
-      output.Text || output.HTML || output.HTMLGroup || output.JSON;
+  // The caller computes too whenever it would wait for a list, so one core
+  // is left to it.
   const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  return std::clamp<size_t>(writes ? cores - 1 : cores, 1, 2);
+  return std::clamp<size_t>(cores - 1, 1, 2);
 }
 
 void RunScoreIdPass(RunContext& context, uint32_t score_id,
