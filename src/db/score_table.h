@@ -61,6 +61,13 @@ class RowStore {
 // needs; the others come full-size from the table's RowStore.
 class ScoreRows {
  public:
+  ScoreRows() = default;
+  // A copy's first block would still be the original's: rows move only.
+  ScoreRows(const ScoreRows&) = delete;
+  ScoreRows& operator=(const ScoreRows&) = delete;
+  ScoreRows(ScoreRows&&) noexcept = default;
+  ScoreRows& operator=(ScoreRows&&) noexcept = default;
+
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   const ScoreRow& operator[](size_t k) const {
