@@ -80,10 +80,8 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
   UserTableType& users = databases.UserTable;
   SquadTableType& squads = databases.SquadTable;
   ScoreTableType& scores = databases.ScoreTable;
-  // Score rows stored, as the storing thread last told the reading thread,
-  // and how far that one has had their memory made ready.
+  // Score rows stored, as the storing thread last told the reading thread.
   std::atomic<size_t> stored_rows = 0;
-  size_t prefaulted_rows = 0;
   std::vector<uint32_t> found_users[2];
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
@@ -119,15 +117,9 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
       // both while the rows before are stored.
       [&](std::span<const unsigned char> records, int block) {
         FindScoreUsers(records, users, found_users[block]);
-        // Only a window past the rows stored, as far as the rows of this
-        // block and of the one being stored: rows that never come (those
-        // of users not loaded, or of groups small enough for their first
-        // block) take no memory.
-        const size_t stored = stored_rows.load(std::memory_order_relaxed);
-        const size_t first = std::max(prefaulted_rows, stored);
-        const size_t end = stored + 2 * records.size() / kScoreRecordSize;
-        if (first < end) scores.PrefaultRows(first, end - first);
-        prefaulted_rows = std::max(prefaulted_rows, end);
+        // As far as the rows of this block and of the one being stored.
+        scores.PrefaultAhead(stored_rows.load(std::memory_order_relaxed),
+                             2 * records.size() / kScoreRecordSize);
       });
 }
 

@@ -15,10 +15,11 @@ void RowStore::Reserve(size_t rows) {
   Clear();
   room_.reset();
   room_rows_ = 0;
+  prefaulted_ = 0;
+  const size_t room_rows = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
   try {
-    room_ = std::make_unique_for_overwrite<ScoreRow[]>(
-        (rows / kBlockRows + kSpareBlocks) * kBlockRows);
-    room_rows_ = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
+    room_ = std::make_unique_for_overwrite<ScoreRow[]>(room_rows);
+    room_rows_ = room_rows;
   } catch (const std::bad_alloc&) {
     // Only reserved, not yet used: without the room, each block is
     // allocated as it is needed.
@@ -40,10 +41,15 @@ void RowStore::Clear() {
   more_.clear();
 }
 
-void RowStore::PrefaultRows(size_t first, size_t count) const {
-  if (first >= room_rows_) return;
-  count = std::min(count, room_rows_ - first);
-  PrefaultForWriting(room_.get() + first, count * sizeof(ScoreRow));
+void RowStore::PrefaultAhead(size_t used, size_t rows) {
+  // Only a window past the rows in use: rows that never come (those of
+  // users not loaded, or of groups small enough for their first block)
+  // take no memory.
+  const size_t first = std::max(prefaulted_, used);
+  const size_t end = std::min(room_rows_, used + rows);
+  if (first >= end) return;
+  PrefaultForWriting(room_.get() + first, (end - first) * sizeof(ScoreRow));
+  prefaulted_ = end;
 }
 
 void FindScoreUsers(std::span<const unsigned char> bytes,

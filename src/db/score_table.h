@@ -42,15 +42,18 @@ class RowStore {
   void Clear();
   // Rows of the room in the blocks handed out: the room is used in order.
   size_t used_rows() const { return used_rows_; }
-  // Has the system ready the memory of rows [first, first + count) of the
-  // room. Touches no row, so another thread may call it while blocks are
-  // taken and filled.
-  void PrefaultRows(size_t first, size_t count) const;
+  // Has the system ready the memory of the `rows` rows of the room that
+  // follow the first `used` (used_rows() as the storing thread last told),
+  // but for what an earlier call readied. It touches no row, so one other
+  // thread may call it while blocks are taken and filled.
+  void PrefaultAhead(size_t used, size_t rows);
 
  private:
   std::unique_ptr<ScoreRow[]> room_;
   size_t room_rows_ = 0;
   size_t used_rows_ = 0;
+  // How far PrefaultAhead went: that thread's own.
+  size_t prefaulted_ = 0;
   // The blocks needed once the room is used up.
   std::vector<std::unique_ptr<ScoreRow[]>> more_;
 };
@@ -80,12 +83,14 @@ class ScoreRows {
       blocks_[0] = first_.data();  // the first block may have moved
     } else {
       if (size_ % kBlockRows == 0) blocks_.push_back(store.NewBlock());
-      ScoreRow* const place = blocks_.back() + size_ % kBlockRows;
-      *place = row;
+      const size_t k = size_ % kBlockRows;
+      blocks_.back()[k] = row;
       // Groups fill far apart from one another, too many for the hardware
       // to see each as a stream: the memory of the rows to come is fetched
       // while this one is stored.
-      __builtin_prefetch(place + 8, 1);
+      constexpr size_t kAhead = 8;
+      if (k + kAhead < kBlockRows)
+        __builtin_prefetch(&blocks_.back()[k + kAhead], 1);
     }
     ++size_;
   }
@@ -123,8 +128,8 @@ class ScoreRowTable {
   // The store's rows in use so far, and how to have the memory of those
   // that follow made ready: see RowStore.
   size_t StoredRows() const { return store_.used_rows(); }
-  void PrefaultRows(size_t first, size_t count) const {
-    store_.PrefaultRows(first, count);
+  void PrefaultAhead(size_t stored, size_t rows) {
+    store_.PrefaultAhead(stored, rows);
   }
 
   // Stores `record`, resolving its user in `users` (finished before); a

@@ -1,8 +1,9 @@
 // Computing results ahead of their use, on other threads: the results of
-// the indices 0, 1, 2, ... are computed by worker threads while the caller
-// takes them, strictly in that order, and does its own work with each (the
-// output, which must keep its order). At most `window` results past the
-// last one taken are computed or held, which bounds the memory they take.
+// the indices 0, 1, 2, ... are computed by worker threads (and by the caller
+// while it would wait) while the caller takes them, strictly in that order,
+// and does its own work with each (the output, which must keep its order).
+// At most `window` results past the last one taken are computed or held,
+// which bounds the memory they take.
 #pragma once
 
 #include <condition_variable>
