@@ -78,6 +78,8 @@ struct LocalTime {
   int second = 0;
 };
 
+// Files may be opened, written and committed, and the time read, on several
+// threads at once; the console and ProtectInputs belong to one thread.
 class Platform {
  public:
   virtual ~Platform() = default;

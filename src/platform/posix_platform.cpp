@@ -11,9 +11,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <mutex>
 #include <utility>
 
 #include "platform/platform.h"
@@ -410,9 +412,10 @@ class PosixPlatform : public Platform {
   ConsoleFlushPolicy console_flush_;
   // Removes what dead runs left of `path`'s temporary files. Each directory
   // is listed once per run; the entries found are checked when their report
-  // is written.
+  // is written. Reports may be created on several threads at once.
   void RemoveAbandonedTemporaries(const std::string& path) {
     const auto [directory, base] = SplitDirectory(path);
+    std::lock_guard<std::mutex> lock(temporaries_mutex_);
     auto found = temporaries_.find(directory);
     if (found == temporaries_.end()) {
       found = temporaries_.emplace(directory, ListTemporaries(directory)).first;
@@ -428,8 +431,9 @@ class PosixPlatform : public Platform {
     }
   }
 
-  unsigned counter_ = 0;
+  std::atomic<unsigned> counter_ = 0;
   InputGuard guard_;
+  std::mutex temporaries_mutex_;
   std::map<std::string, std::vector<std::string>> temporaries_;
 };
 

@@ -13,6 +13,7 @@
 #undef CreateFile
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -369,7 +370,8 @@ class WindowsPlatform : public Platform {
     FindClose(search);
   }
 
-  unsigned counter_ = 0;
+  // Reports may be created on several threads at once.
+  std::atomic<unsigned> counter_ = 0;
   InputGuard guard_;
 };
 

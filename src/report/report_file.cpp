@@ -69,6 +69,8 @@ ReportFile& ReportFile::Field(std::string_view bytes, size_t width) {
   return *this;
 }
 
+void ReportFile::Finish() { HandOver(); }
+
 void ReportFile::Commit() {
   HandOver();
   Check(file_->Commit());

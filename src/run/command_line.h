@@ -1,6 +1,8 @@
 // The command line: file-name switches and quietness.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,9 @@ struct RunOptions {
   std::string LogFileName = "tallyhawk.log";
   std::string ZoneInfoFileName = "zoneinfo.txt";
   bool mayCreateTemplate = true;
+  // Threads that prepare score IDs ahead; unset, the zone and the machine's
+  // cores decide. No switch sets it: tests use it to compare the two ways.
+  std::optional<size_t> workers;
 };
 
 // `args` excludes the program name. Unknown switches and arguments without a

@@ -133,7 +133,11 @@ int RunTallyhawk(const std::vector<std::string>& args, Platform& platform) {
       return 0;
     }
   }
-  RunContext context(platform, ParseCommandLine(args));
+  return RunWithOptions(ParseCommandLine(args), platform);
+}
+
+int RunWithOptions(const RunOptions& options, Platform& platform) {
+  RunContext context(platform, options);
   try {
     Run(context);
     return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "report/deferred_output.h"
 #include "report/group_page.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
@@ -120,6 +122,14 @@ void PrintComputed(StatusOutput& status, std::string_view message, int dots) {
   status.PrintStatus(" Done\n");
 }
 
+// Where a pass's output goes: the run's own system and status, or, for a
+// pass made before its turn, a DeferredOutput standing in for both.
+struct PassOutput {
+  Platform& platform;
+  StatusOutput& status;
+  DeferredOutput* deferred = nullptr;
+};
+
 // Hands one list to every writer the output settings switch on. An empty
 // list is written all the same.
 void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
@@ -145,7 +155,7 @@ std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
   return OpenGroupPage(scope, kind);
 }
 
-void WritePilotLists(RunContext& context, const ReportScope& scope,
+void WritePilotLists(const RunContext& context, const ReportScope& scope,
                      ScoreIdLists& lists, StatsJson* json) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kPilot);
@@ -153,7 +163,7 @@ void WritePilotLists(RunContext& context, const ReportScope& scope,
   for (size_t i = 0; i < kPilotLists.size(); ++i) {
     const PilotList& list = kPilotLists[i];
     if (!(context.settings.User.*list.flag)) continue;
-    PrintComputed(context.status, list.message, lists.pilots[i].dots);
+    PrintComputed(scope.status, list.message, lists.pilots[i].dots);
     const TopList top = lists.pilots_made[i]
                             ? std::move(*lists.pilots_made[i])
                             : MakePilotList(rows, i, lists.pilots[i]);
@@ -163,16 +173,16 @@ void WritePilotLists(RunContext& context, const ReportScope& scope,
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
-void WriteSquadLists(RunContext& context, const ReportScope& scope,
+void WriteSquadLists(const RunContext& context, const ReportScope& scope,
                      const ScoreIdLists& lists, StatsJson* json) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kSquad);
-  PrintComputed(context.status, "Compiling squad stats .",
+  PrintComputed(scope.status, "Compiling squad stats .",
                 lists.squad_stats_dots);
   for (size_t i = 0; i < kSquadLists.size(); ++i) {
     const SquadList& list = kSquadLists[i];
     if (!(context.settings.Squad.*list.flag)) continue;
-    PrintComputed(context.status, list.message, lists.squad_dots[i]);
+    PrintComputed(scope.status, list.message, lists.squad_dots[i]);
     WriteList(scope, PageKind::kSquad, lists.squads[i], list.ListName,
               list.GroupTitle, group_page.get(), json);
   }
@@ -184,6 +194,7 @@ void WriteSquadLists(RunContext& context, const ReportScope& scope,
 // them over. They are used only for lists of a bounded length, so that the
 // lists computed ahead take little memory; the machine's cores bound them.
 size_t WorkersFor(const RunContext& context) {
+  if (context.options.workers) return *context.options.workers;
   constexpr uint64_t kRowsWorthAThread = 4096;
   const std::vector<uint32_t>& score_ids = context.score_ids.ids();
   uint64_t rows = 0;
@@ -200,21 +211,24 @@ size_t WorkersFor(const RunContext& context) {
   return std::clamp<size_t>(cores - 1, 1, 2);
 }
 
-void RunScoreIdPass(RunContext& context, uint32_t score_id,
-                    ScoreIdLists lists) {
+void RunScoreIdPass(const RunContext& context, const PassOutput& output,
+                    uint32_t score_id, ScoreIdLists lists) {
   // The map is read once for every pass, before anything of it is printed.
-  const std::string zone_name = ZoneDirName(context.Zones(), score_id);
+  const ZoneDirs zones{output.platform, context.options.ZoneInfoFileName,
+                       context.settings.Output.Directory};
+  const std::string zone_name = ZoneDirName(zones, score_id);
   std::string score_id_dir =
       ScoreIdDirOf(context.settings.Output.Directory, zone_name);
-  StatusOutput& status = context.status;
+  StatusOutput& status = output.status;
   constexpr const char* kRule = "--------------------------\n";
   status.PrintStatus(kRule);
   status.line() << "SCORE ID " << score_id << "\n";
   status.PrintStatusLine();
   status.PrintStatus(kRule);
 
-  const ReportScope scope{context.platform, status, context.settings, score_id,
-                          std::move(score_id_dir)};
+  const ReportScope scope{output.platform,         status,
+                          context.settings,        score_id,
+                          std::move(score_id_dir), output.deferred};
   // Gathers the lists as they are written; written itself after the last.
   std::optional<StatsJson> json;
   if (context.settings.Output.JSON) {
@@ -228,6 +242,38 @@ void RunScoreIdPass(RunContext& context, uint32_t score_id,
   status.PrintStatus("\n");
 }
 
+bool WritesFiles(const OutputSettings& output) {
+  return output.Text || output.HTML || output.HTMLGroup || output.JSON;
+}
+
+// A score ID's pass as prepared ahead: its lists, or, when its output was
+// made ahead too, that output. Neither when making the output ahead failed.
+struct PassAhead {
+  std::optional<ScoreIdLists> lists;
+  std::unique_ptr<DeferredOutput> output;
+};
+
+// The lists of `score_id`, and its output too while `write_ahead` holds.
+// Making the output may fail for a reason the pass's own turn would meet as
+// well, or only because it came early (the disk filled up by reports not
+// yet renamed): either way the pass is made again in its turn.
+PassAhead PreparePass(const RunContext& context, uint32_t score_id,
+                      const std::atomic<bool>& write_ahead) {
+  PassAhead pass;
+  pass.lists = ComputeLists(context, score_id);
+  if (!write_ahead.load(std::memory_order_relaxed)) return pass;
+  auto output = std::make_unique<DeferredOutput>(context.platform);
+  StatusOutput status(*output, false, false);
+  try {
+    RunScoreIdPass(context, PassOutput{*output, status, output.get()}, score_id,
+                   *std::exchange(pass.lists, std::nullopt));
+    pass.output = std::move(output);
+  } catch (...) {
+    // Its temporary files go with `output`.
+  }
+  return pass;
+}
+
 }  // namespace
 
 void RunScoreIdPasses(RunContext& context) {
@@ -235,18 +281,38 @@ void RunScoreIdPasses(RunContext& context) {
     context.squad_membership = CountSquadMembership(
         context.databases.UserTable, context.databases.SquadTable);
   }
-  // The lists of the next score IDs are computed on other threads while
-  // those of the current one are printed and written; the output keeps its
-  // order, and the computations print nothing. At most kWindow score IDs'
-  // lists wait, since each can be as long as its rows.
+  // The next score IDs are prepared on other threads while the current one
+  // is printed and written: their lists, and, when they go to files, their
+  // reports too, written out under temporary names. Their turn prints what
+  // they would have printed and renames their reports, so the console, the
+  // log and the files keep their order. At most kWindow score IDs wait, since
+  // each can hold lists as long as its rows, and its reports open.
   constexpr size_t kWindow = 3;
   const std::vector<uint32_t>& score_ids = context.score_ids.ids();
-  ComputeAhead<ScoreIdLists> lists(score_ids.size(), WorkersFor(context),
-                                   kWindow, [&context, &score_ids](size_t i) {
-                                     return ComputeLists(context, score_ids[i]);
-                                   });
+  const size_t workers = WorkersFor(context);
+  std::atomic<bool> write_ahead =
+      workers > 0 && WritesFiles(context.settings.Output);
+  ComputeAhead<PassAhead> passes(
+      score_ids.size(), workers, kWindow,
+      [&context, &score_ids, &write_ahead](size_t i) {
+        return PreparePass(context, score_ids[i], write_ahead);
+      });
+  const PassOutput own{context.platform, context.status};
   for (size_t i = 0; i < score_ids.size(); ++i) {
-    RunScoreIdPass(context, score_ids[i], lists.Take(i));
+    PassAhead pass = passes.Take(i);
+    if (pass.output) {
+      pass.output->Replay(context.status);
+      continue;
+    }
+    if (!pass.lists) {
+      // Its output failed ahead. From here on each pass is written in its
+      // turn, with no reports of later ones held meanwhile, as without
+      // threads: so a failure ends the run just as it would then.
+      write_ahead = false;
+      passes.ForEachHeld([](PassAhead& held) { held.output.reset(); });
+      pass.lists = ComputeLists(context, score_ids[i]);
+    }
+    RunScoreIdPass(context, own, score_ids[i], std::move(*pass.lists));
   }
 }
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 namespace tallyhawk {
 namespace {
@@ -22,6 +24,28 @@ TEST(ComputeAheadTest, ResultsInOrderAndFailuresAtTheirIndex) {
     for (size_t i = 0; i < 30; ++i) EXPECT_EQ(ahead.Take(i), i * i);
     EXPECT_THROW(ahead.Take(30), std::runtime_error);
   }
+}
+
+// ForEachHeld sees only whole results: it waits for the computations under
+// way, and visits each result computed and not taken, once.
+TEST(ComputeAheadTest, ForEachHeldWaitsForComputationsUnderWay) {
+  std::atomic<int> started = 0;
+  std::atomic<int> finished = 0;
+  ComputeAhead<size_t> ahead(10, 2, 3, [&](size_t i) {
+    ++started;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ++finished;
+    return i;
+  });
+  EXPECT_EQ(ahead.Take(0), 0u);
+  std::vector<size_t> held;
+  ahead.ForEachHeld([&](size_t& result) {
+    EXPECT_EQ(started.load(), finished.load());
+    held.push_back(result);
+  });
+  for (size_t result : held) EXPECT_TRUE(result >= 1 && result <= 3) << result;
+  EXPECT_LE(held.size(), 3u);
+  for (size_t i = 1; i < 10; ++i) EXPECT_EQ(ahead.Take(i), i);
 }
 
 }  // namespace

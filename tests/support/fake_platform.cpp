@@ -12,6 +12,7 @@ class FakeInputFile : public InputFile {
   FakeInputFile(FakePlatform& platform, std::string path, std::string bytes)
       : platform_(platform), path_(std::move(path)), bytes_(std::move(bytes)) {}
   size_t Read(char* buffer, size_t size) override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
     if (failed_ || platform_.Fails("read", path_)) {
       failed_ = true;
       return 0;
@@ -38,17 +39,23 @@ class FakeOutputFile : public OutputFile {
     if (atomic_) ++platform_.open_temporaries;
   }
   ~FakeOutputFile() override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
     if (atomic_ && !committed_) --platform_.open_temporaries;
   }
 
   bool Write(std::string_view bytes) override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
     if (platform_.Fails("write", path_)) return false;
     (atomic_ ? pending_ : platform_.files[path_]).append(bytes);
     return true;
   }
-  bool Flush() override { return !platform_.Fails("flush", path_); }
+  bool Flush() override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
+    return !platform_.Fails("flush", path_);
+  }
 
   bool Commit() override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
     if (committed_ || platform_.Fails("close", path_)) return false;
     if (atomic_) {
       if (platform_.Fails("rename", path_)) return false;
@@ -72,6 +79,7 @@ class FakeHeldFile : public HeldOutputFile {
   FakeHeldFile(FakePlatform& platform, std::string path, bool created)
       : platform_(platform), path_(std::move(path)), created_(created) {}
   std::unique_ptr<OutputFile> Start() override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
     if (platform_.Fails("truncate", path_)) return nullptr;
     if (platform_.IsProtected(path_)) {
       if (created_) platform_.files.erase(path_);
@@ -90,6 +98,7 @@ class FakeHeldFile : public HeldOutputFile {
 }  // namespace
 
 bool FakePlatform::Fails(const char* kind, const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
   ++operation_count;
   if (record_operations) operations.push_back(std::string(kind) + " " + path);
   if (operation_count != failing_operation) return false;
@@ -98,6 +107,7 @@ bool FakePlatform::Fails(const char* kind, const std::string& path) {
 }
 
 bool FakePlatform::IsProtected(const std::string& path) const {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
   return std::ranges::count(protected_inputs, path) > 0;
 }
 
@@ -108,6 +118,7 @@ std::unique_ptr<InputFile> FakePlatform::OpenInput(const std::string& path) {
 
 std::unique_ptr<InputFile> FakePlatform::OpenConfigInput(
     const std::string& path, bool* missing) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
   auto it = files.find(path);
   // A failing open finds a file that cannot be read, whether or not it is
   // there.
@@ -119,6 +130,7 @@ std::unique_ptr<InputFile> FakePlatform::OpenConfigInput(
 
 std::unique_ptr<HeldOutputFile> FakePlatform::OpenOutput(
     const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
   if (Fails("open", path)) return nullptr;
   const bool created = files.try_emplace(path).second;
   return std::make_unique<FakeHeldFile>(*this, path, created);
@@ -126,18 +138,21 @@ std::unique_ptr<HeldOutputFile> FakePlatform::OpenOutput(
 
 std::unique_ptr<OutputFile> FakePlatform::CreateAtomicFile(
     const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
   if (Fails("open", path) || IsProtected(path)) return nullptr;
   return std::make_unique<FakeOutputFile>(*this, path, true);
 }
 
 DirectoryResult FakePlatform::CreateDirectory(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
   return Fails("mkdir", path) ? DirectoryResult::kOtherError
                               : DirectoryResult::kCreatedOrExists;
 }
 
 LocalTime FakePlatform::ToLocalTime(int64_t seconds) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);  // for gmtime's result
   const std::time_t t = static_cast<std::time_t>(seconds);
-  return LocalTimeFromTm(*std::gmtime(&t));  // the tests run single-threaded
+  return LocalTimeFromTm(*std::gmtime(&t));
 }
 
 }  // namespace tallyhawk::testing

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,16 @@ class FakePlatform : public Platform {
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
 
+  // Held by every operation, since reports may be written on several
+  // threads at once. A copy of the platform gets a mutex of its own.
+  struct Mutex {
+    Mutex() = default;
+    Mutex(const Mutex&) {}
+    Mutex& operator=(const Mutex&) { return *this; }
+    std::recursive_mutex m;
+  };
+  mutable Mutex mutex;
+
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override;
   std::unique_ptr<InputFile> OpenConfigInput(const std::string& path,
                                              bool* missing) override;
@@ -46,7 +57,10 @@ class FakePlatform : public Platform {
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override;
   DirectoryResult CreateDirectory(const std::string& path) override;
-  void WriteConsole(std::string_view text) override { console.append(text); }
+  void WriteConsole(std::string_view text) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex.m);
+    console.append(text);
+  }
   int64_t Now() override { return now; }
   LocalTime ToLocalTime(int64_t seconds) override;
 
