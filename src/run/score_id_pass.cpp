@@ -247,7 +247,8 @@ bool WritesFiles(const OutputSettings& output) {
 }
 
 // A score ID's pass as prepared ahead: its lists, or, when its output was
-// made ahead too, that output. Neither when making the output ahead failed.
+// made ahead too, that output. Neither when making the output ahead failed
+// or the output was dropped: the pass is then made anew in its turn.
 struct PassAhead {
   std::optional<ScoreIdLists> lists;
   std::unique_ptr<DeferredOutput> output;
@@ -305,9 +306,10 @@ void RunScoreIdPasses(RunContext& context) {
       continue;
     }
     if (!pass.lists) {
-      // Its output failed ahead. From here on each pass is written in its
-      // turn, with no reports of later ones held meanwhile, as without
-      // threads: so a failure ends the run just as it would then.
+      // Its output failed ahead (or was dropped for such a failure). From
+      // here on each pass is written in its turn, with no reports of later
+      // ones held meanwhile, as without threads: so a failure ends the run
+      // just as it would then.
       write_ahead = false;
       passes.ForEachHeld([](PassAhead& held) { held.output.reset(); });
       pass.lists = ComputeLists(context, score_ids[i]);
