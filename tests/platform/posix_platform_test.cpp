@@ -1,8 +1,11 @@
 // What the platform guarantees on POSIX systems: the clean-up of abandoned
 // temporary files, protected inputs, and configuration inputs.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <map>
+#include <string>
 
 #include "platform/platform_fixture.h"
 
@@ -49,6 +52,40 @@ TEST_F(SystemPlatformTest, OutputsNeverEmptyOrReplaceAProtectedInput) {
   EXPECT_NE(platform_->CreateFile(Path("old.log")), nullptr);
   EXPECT_EQ(dir_.Read("old.log"), "");
   EXPECT_EQ(FileCount(), 3u);  // user.dat, its link and old.log
+}
+
+// The descriptors this process has open; 0 where the system does not list
+// them.
+size_t OpenDescriptors() {
+  std::error_code error;
+  std::filesystem::directory_iterator fds("/proc/self/fd", error);
+  if (error) return 0;
+  return static_cast<size_t>(std::distance(fds, {}));
+}
+
+// The file that a report replaces is let go on another thread. Whatever the
+// final name held (a FIFO that no one reads, a dangling link), the report
+// replaces it without waiting on it; and however many reports replace
+// files, none of the old ones is still open once the platform is gone.
+TEST_F(SystemPlatformTest, ReplacedFilesAreLetGo) {
+  const size_t open_before = OpenDescriptors();
+  {
+    auto platform = MakeSystemPlatform();
+    ASSERT_EQ(::mkfifo(Path("fifo.html").c_str(), 0666), 0);
+    ASSERT_EQ(::symlink("elsewhere", Path("link.html").c_str()), 0);
+    std::vector<std::string> names = {"fifo.html", "link.html"};
+    for (int i = 0; i < 200; ++i) names.push_back(std::to_string(i % 5));
+    for (const std::string& name : names) {
+      auto file = platform->CreateAtomicFile(Path(name));
+      ASSERT_TRUE(file && file->Write(name) && file->Commit()) << name;
+    }
+  }
+  EXPECT_EQ(OpenDescriptors(), open_before);
+  const std::map<std::string, std::string> left = dir_.Files();
+  EXPECT_EQ(left.size(), 7u);
+  EXPECT_EQ(left.at("fifo.html"), "fifo.html");
+  EXPECT_EQ(left.at("link.html"), "link.html");
+  EXPECT_EQ(left.at("4"), "4");
 }
 
 // A configuration file may be a device, and a missing one is told from one
