@@ -7,6 +7,9 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 #include <time.h>
 #include <unistd.h>
 
@@ -316,13 +319,25 @@ class BackgroundCloser {
   std::thread thread_;
 };
 
-// A descriptor that keeps the file named `path` in existence, whatever
-// happens to the name, or -1 (nothing there, or no way to hold it). It takes
-// the directory entry itself, a link, a FIFO or a device included, without
-// opening it for reading or writing.
-int HoldEntry(const std::string& path) {
-#ifdef O_PATH
-  return ::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+// A descriptor that holds the file named `path` when a rename over that
+// name would free it: a regular file with no other name. Else -1: also on
+// NFS, whose client keeps a replaced file that is still held visible in the
+// directory (as ".nfs..."), and where the system has no way to hold a file
+// without opening it. O_PATH takes the directory entry itself, so a FIFO or
+// a device is never opened.
+int HoldReplaced(const std::string& path) {
+#ifdef __linux__
+  const int fd = ::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  constexpr decltype(statfs::f_type) kNfs = 0x6969;
+  struct stat st;
+  struct statfs fs;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
+      ::fstatfs(fd, &fs) == 0 && fs.f_type != kNfs) {
+    return fd;
+  }
+  ::close(fd);
+  return -1;
 #else
   (void)path;
   return -1;
@@ -356,7 +371,7 @@ class PosixAtomicFile : public OutputFile {
     if (committed_) return false;
     if (!file_.Commit()) return false;
     // The file that the rename replaces is freed when the closer lets it go.
-    const int replaced = HoldEntry(final_path_);
+    const int replaced = HoldReplaced(final_path_);
     // Still marked as in use while it is renamed: the lock descriptor is
     // closed only afterwards.
     const bool renamed = ::rename(temp_path_.c_str(), final_path_.c_str()) == 0;
