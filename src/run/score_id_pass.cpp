@@ -214,9 +214,7 @@ size_t WorkersFor(const RunContext& context) {
 void RunScoreIdPass(const RunContext& context, const PassOutput& output,
                     uint32_t score_id, ScoreIdLists lists) {
   // The map is read once for every pass, before anything of it is printed.
-  const ZoneDirs zones{output.platform, context.options.ZoneInfoFileName,
-                       context.settings.Output.Directory};
-  const std::string zone_name = ZoneDirName(zones, score_id);
+  const std::string zone_name = ZoneDirName(context.Zones(), score_id);
   std::string score_id_dir =
       ScoreIdDirOf(context.settings.Output.Directory, zone_name);
   StatusOutput& status = output.status;
