@@ -75,14 +75,10 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
 
 }  // namespace
 
-void LoadDatabases(Platform& platform, StatusOutput& status,
-                   const GeneralSettings& general, Databases& databases) {
+void LoadPilotTables(Platform& platform, StatusOutput& status,
+                     const GeneralSettings& general, Databases& databases) {
   UserTableType& users = databases.UserTable;
   SquadTableType& squads = databases.SquadTable;
-  ScoreTableType& scores = databases.ScoreTable;
-  // Score rows stored, as the storing thread last told the reading thread.
-  std::atomic<size_t> stored_rows = 0;
-  std::vector<uint32_t> found_users[2];
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
       [&](size_t expected) { users.Reserve(expected); },
@@ -104,6 +100,15 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
         }
       },
       [&] { squads.Finish(); });
+}
+
+void LoadScoreTable(Platform& platform, StatusOutput& status,
+                    const GeneralSettings& general, Databases& databases) {
+  const UserTableType& users = databases.UserTable;
+  ScoreTableType& scores = databases.ScoreTable;
+  // Score rows stored, as the storing thread last told the reading thread.
+  std::atomic<size_t> stored_rows = 0;
+  std::vector<uint32_t> found_users[2];
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
       [&](size_t expected) { scores.Reserve(expected); },
@@ -121,6 +126,12 @@ void LoadDatabases(Platform& platform, StatusOutput& status,
         scores.PrefaultAhead(stored_rows.load(std::memory_order_relaxed),
                              2 * records.size() / kScoreRecordSize);
       });
+}
+
+void LoadDatabases(Platform& platform, StatusOutput& status,
+                   const GeneralSettings& general, Databases& databases) {
+  LoadPilotTables(platform, status, general, databases);
+  LoadScoreTable(platform, status, general, databases);
 }
 
 }  // namespace tallyhawk

@@ -25,4 +25,12 @@ struct Databases {
 void LoadDatabases(Platform& platform, StatusOutput& status,
                    const GeneralSettings& general, Databases& databases);
 
+// The two steps of LoadDatabases, for a caller with work of its own that
+// needs only the users and squads: user.dat and squad.dat, then score.dat,
+// whose rows find their users in the user table.
+void LoadPilotTables(Platform& platform, StatusOutput& status,
+                     const GeneralSettings& general, Databases& databases);
+void LoadScoreTable(Platform& platform, StatusOutput& status,
+                    const GeneralSettings& general, Databases& databases);
+
 }  // namespace tallyhawk

@@ -34,7 +34,8 @@ struct RunContext {
   Settings settings;
   Databases databases;
   ScoreIdList score_ids;
-  // Counted by the first squad pass; the same for every score ID.
+  // Counted while score.dat loads (or by the first squad pass); the same for
+  // every score ID.
   std::optional<SquadMembership> squad_membership;
 };
 

@@ -1,5 +1,7 @@
 #include "run/run_driver.h"
 
+#include <future>
+#include <optional>
 #include <string>
 
 #include "config/settings.h"
@@ -91,6 +93,20 @@ void RunUsageReport(RunContext& context) {
   WriteUsageReport(scope, totals, now);
 }
 
+// Squad membership needs only the users and squads, so it is counted on a
+// thread of its own while score.dat loads, when the thread reading that
+// file leaves a core half idle. Where no thread can start, it is counted
+// when the load is done.
+void LoadDatabasesCountingMembership(RunContext& context) {
+  const GeneralSettings& general = context.settings.General;
+  LoadPilotTables(context.platform, context.status, general, context.databases);
+  std::future<std::optional<SquadMembership>> membership =
+      std::async(std::launch::async | std::launch::deferred,
+                 [&context] { return MembershipFor(context); });
+  LoadScoreTable(context.platform, context.status, general, context.databases);
+  context.squad_membership = membership.get();
+}
+
 // Read, compute, write: the order of the whole run.
 void Run(RunContext& context) {
   StatusOutput& status = context.status;
@@ -106,7 +122,7 @@ void Run(RunContext& context) {
   databases.ScoreTable.MakeReady();
   // This first lookup writes the zone map's template when it is missing.
   ResolveScoreIdDir(context.Zones(), context.settings.General.ScoreID);
-  LoadDatabases(context.platform, status, context.settings.General, databases);
+  LoadDatabasesCountingMembership(context);
   status.PrintStatus("\n");
   context.score_ids =
       CollectScoreIds(status, databases, context.settings.General.ScoreID);

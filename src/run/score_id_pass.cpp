@@ -275,11 +275,15 @@ PassAhead PreparePass(const RunContext& context, uint32_t score_id,
 
 }  // namespace
 
+std::optional<SquadMembership> MembershipFor(const RunContext& context) {
+  if (!SquadsOn(context)) return std::nullopt;
+  return CountSquadMembership(context.databases.UserTable,
+                              context.databases.SquadTable);
+}
+
 void RunScoreIdPasses(RunContext& context) {
-  if (SquadsOn(context) && !context.squad_membership) {
-    context.squad_membership = CountSquadMembership(
-        context.databases.UserTable, context.databases.SquadTable);
-  }
+  if (!context.squad_membership)
+    context.squad_membership = MembershipFor(context);
   // The next score IDs are prepared on other threads while the current one
   // is printed and written: their lists, and, when they go to files, their
   // reports too, written out under temporary names. Their turn prints what

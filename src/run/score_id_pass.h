@@ -3,9 +3,16 @@
 // show.
 #pragma once
 
+#include <optional>
+
 #include "run/run_context.h"
+#include "stats/squad_membership.h"
 
 namespace tallyhawk {
+
+// The squad membership that the squad lists need, or nothing when none of
+// them is on. Reads only the settings and the user and squad tables.
+std::optional<SquadMembership> MembershipFor(const RunContext& context);
 
 // For every score ID of the run, in ascending order: prints the "SCORE ID"
 // block, then computes and writes the pilot lists and the squad lists.
