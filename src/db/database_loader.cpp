@@ -108,7 +108,7 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
   ScoreTableType& scores = databases.ScoreTable;
   // Score rows stored, as the storing thread last told the reading thread.
   std::atomic<size_t> stored_rows = 0;
-  std::vector<uint32_t> found_users[2];
+  std::vector<uint32_t> found_users[RecordReader::kBlocks];
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
       [&](size_t expected) { scores.Reserve(expected); },
@@ -122,9 +122,11 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
       // both while the rows before are stored.
       [&](std::span<const unsigned char> records, int block) {
         FindScoreUsers(records, users, found_users[block]);
-        // As far as the rows of this block and of the one being stored.
-        scores.PrefaultAhead(stored_rows.load(std::memory_order_relaxed),
-                             2 * records.size() / kScoreRecordSize);
+        // As far as the rows of the blocks read ahead and of the one being
+        // stored.
+        scores.PrefaultAhead(
+            stored_rows.load(std::memory_order_relaxed),
+            RecordReader::kBlocks * records.size() / kScoreRecordSize);
       });
 }
 

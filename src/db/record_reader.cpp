@@ -32,16 +32,15 @@ RecordReader::~RecordReader() {
 RecordReader::Records RecordReader::NextRecords() {
   if (at_end_) return {};
   std::unique_lock<std::mutex> lock(mutex_);
-  // The block the caller had goes back to the helper once the next is in.
-  changed_.wait(lock, [&] { return spare_filled_; });
-  spare_filled_ = false;
-  current_ = 1 - current_;
+  changed_.wait(lock, [&] { return ready_ > 0; });
+  // The block the caller had goes back to the helper.
+  --ready_;
+  current_ = (current_ + 1) % kBlocks;
   const Block& next = blocks_[current_];
   if (next.size == 0) {
     at_end_ = true;
     return {};
   }
-  spare_wanted_ = true;
   lock.unlock();
   changed_.notify_all();
   return Records{std::span<const unsigned char>(next.bytes.get(), next.size),
@@ -51,21 +50,22 @@ RecordReader::Records RecordReader::NextRecords() {
 void RecordReader::ReadAhead() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
-    changed_.wait(lock, [&] { return spare_wanted_ || stopping_; });
+    // Every block but the caller's may be filled.
+    changed_.wait(lock, [&] { return ready_ < kBlocks - 1 || stopping_; });
     if (stopping_) return;
-    spare_wanted_ = false;
-    const int spare_index = 1 - current_;
-    Block& spare = blocks_[spare_index];
+    const int index = filling_;
+    filling_ = (filling_ + 1) % kBlocks;
+    Block& block = blocks_[index];
     lock.unlock();
-    Fill(spare);
-    if (prepare_ && spare.size > 0) {
-      prepare_(std::span<const unsigned char>(spare.bytes.get(), spare.size),
-               spare_index);
+    Fill(block);
+    if (prepare_ && block.size > 0) {
+      prepare_(std::span<const unsigned char>(block.bytes.get(), block.size),
+               index);
     }
     lock.lock();
-    spare_filled_ = true;
+    ++ready_;
     changed_.notify_all();
-    if (spare.size == 0) return;
+    if (block.size == 0) return;
   }
 }
 

@@ -1,5 +1,5 @@
 // Splits a database file into its fixed-size records, reading it in large
-// blocks. A helper thread reads the next block while the caller works on
+// blocks. A helper thread reads the next blocks while the caller works on
 // the records of the current one, so that the system's copy of the file
 // and the decoding of its records overlap. The helper can also prepare
 // each block's records for the caller as soon as it has read them.
@@ -19,8 +19,14 @@ namespace tallyhawk {
 
 class RecordReader {
  public:
+  // Blocks in turn: the caller's, and up to kBlocks - 1 read ahead of it.
+  // With one block ahead, either side waited whenever the other's pace
+  // wavered; with three, the two keep each other busy.
+  static constexpr int kBlocks = 4;
+
   // Work on a block's records, done on the helper thread before the caller
-  // gets them; `block` (0 or 1) tells the caller which results are theirs.
+  // gets them; `block` (below kBlocks) tells the caller which results are
+  // theirs.
   using Prepare =
       std::function<void(std::span<const unsigned char> records, int block)>;
 
@@ -52,8 +58,8 @@ class RecordReader {
     size_t size = 0;  // bytes of whole records read into it
   };
 
-  // The helper thread: fills the spare block whenever it is handed back,
-  // until the file gives nothing more.
+  // The helper thread: fills the blocks in turn, each once the caller has
+  // moved past it, until the file gives nothing more.
   void ReadAhead();
   // Fills `block` from the file: a read may return fewer bytes than asked
   // for without being at the end, so it reads until the block is full or
@@ -64,14 +70,16 @@ class RecordReader {
   const size_t record_size_;
   const size_t block_size_;
   const Prepare prepare_;
-  Block blocks_[2];
-  int current_ = 1;  // the block the caller has its records from
+  Block blocks_[kBlocks];
+  // The block the caller has its records from; before the first, the one
+  // before block 0.
+  int current_ = kBlocks - 1;
   bool at_end_ = false;
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  bool spare_filled_ = false;  // the helper has filled the other block
-  bool spare_wanted_ = true;   // the other block is the helper's to fill
+  int ready_ = 0;    // blocks filled after the caller's, not yet taken
+  int filling_ = 0;  // the next block the helper fills
   bool stopping_ = false;
   std::thread helper_;
 };
