@@ -56,5 +56,25 @@ TEST_F(UsageStatsTest, OnlyThePassesTheFiguresNeedRun) {
   EXPECT_EQ(all.kill_points, 100);
 }
 
+// Both halves of the user table count, and a user created or seen exactly at
+// the cut-off is new or active.
+TEST_F(UsageStatsTest, UsersCountAtAndAfterTheCutOff) {
+  UsageSettings usage;
+  const uint32_t cut_off = UsageCutOff(kNow, usage.LastDays);
+  const uint32_t created[] = {0,       cut_off, cut_off - 1, cut_off + 1,
+                              cut_off, 0,       cut_off - 1};
+  const uint32_t seen[] = {cut_off,     cut_off,     0,      cut_off - 1,
+                           cut_off + 9, cut_off - 1, cut_off};
+  for (uint32_t k = 0; k < 7; ++k) {
+    db.UserTable.Store(
+        {k + 1, NameField::FromText("p"), 0, created[k], seen[k]}, k + 1);
+  }
+  Load();
+  const UsageTotals totals = CompileUsageStats(db, usage, kNow, progress);
+  EXPECT_EQ(totals.players, 7u);
+  EXPECT_EQ(totals.new_players, 3u);
+  EXPECT_EQ(totals.active, 4u);
+}
+
 }  // namespace
 }  // namespace tallyhawk::testing
