@@ -43,8 +43,13 @@ class ChunkedInput : public InputFile {
 TEST(RecordReaderTest, WholeRecordsPreparedAheadWhateverTheReadSizes) {
   // Spans more 1 MiB blocks than the reader has, ending mid-record.
   const size_t big = (11u << 19) / 196;
-  const size_t kCases[][3] = {
-      {196 * 5 + 195, 196, 5}, {27, 28, 0}, {big * 196 + 10, 196, big}};
+  // Two blocks exactly, then nothing: the end comes as a block of its own.
+  const size_t whole = 2 * ((1u << 20) / 28);
+  const size_t kCases[][3] = {{196 * 5 + 195, 196, 5},
+                              {27, 28, 0},
+                              {0, 28, 0},
+                              {big * 196 + 10, 196, big},
+                              {whole * 28, 28, whole}};
   for (size_t chunk : {1u, 7u, 196u, 1u << 22}) {
     for (const auto& [size, record_size, records] : kCases) {
       ChunkedInput input(size, chunk);
