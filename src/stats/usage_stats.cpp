@@ -15,7 +15,6 @@ void PrintPassDots(ProgressSink& progress, uint64_t slot_count) {
 }
 
 struct UserCounts {
-  uint64_t players = 0;
   uint64_t new_players = 0;
   uint64_t active = 0;
 };
@@ -23,7 +22,6 @@ struct UserCounts {
 UserCounts CountRange(std::span<const UserRecord> users, uint32_t cut_off) {
   UserCounts counts;
   for (const UserRecord& user : users) {
-    ++counts.players;
     if (user.Created >= cut_off) ++counts.new_players;
     if (user.LastSeen >= cut_off) ++counts.active;
   }
@@ -43,7 +41,7 @@ void CountUsers(const Databases& databases, ProgressSink& progress,
       [&] { return CountRange(records.subspan(half), totals.cut_off); });
   const UserCounts first = CountRange(records.first(half), totals.cut_off);
   const UserCounts rest = second.get();
-  totals.players = first.players + rest.players;
+  totals.players = records.size();
   totals.new_players = first.new_players + rest.new_players;
   totals.active = first.active + rest.active;
   PrintPassDots(progress, users.SlotCount());
