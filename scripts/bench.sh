@@ -13,7 +13,10 @@
 # Times are medians of several runs after a warm-up run (wall clock, and the
 # CPU time user + system beside it: the machine is shared, so wall times
 # carry the load of other work).
-# Usage: scripts/bench.sh [runs]   (default 7)
+# The zones go under $TMPDIR (default /tmp): the write floor and the full
+# run depend on that file system's options (see the README), so set TMPDIR
+# to measure on the disk the reports will go to.
+# Usage: [TMPDIR=dir] scripts/bench.sh [runs]   (default 7)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
@@ -22,7 +25,7 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTALLYHAWK_TESTS=OFF -DTALLYHAWK_BENCHMARKS=ON >/dev/null
 cmake --build build-release --target tallyhawk zonegen tallyhawk_floors >&2
 bin=$PWD/build-release
-work=$(mktemp -d /tmp/tallyhawk-bench-XXXXXX)
+work=$(mktemp -d "${TMPDIR:-/tmp}/tallyhawk-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 # The medians of the wall time, the CPU time (s) and the peak memory (KiB)
@@ -136,6 +139,9 @@ input=$(input_bytes large)
 floors_wall=$(sum "$read_wall" "$write_wall")
 floors_cpu=$(sum "$read_cpu" "$write_cpu")
 
+echo
+echo "File system of the zones: $(findmnt -n -o FSTYPE,OPTIONS -T "$work" |
+  awk '{print $1 " (" $2 ")"}')"
 echo
 echo "1. The large zone: $(python3 -c "print(f'{$input / 1048576:.0f}')") MiB of input; the full run writes $(cat "$work/large/floor/summary")"
 echo
