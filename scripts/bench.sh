@@ -25,7 +25,7 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTALLYHAWK_TESTS=OFF -DTALLYHAWK_BENCHMARKS=ON >/dev/null
 cmake --build build-release --target tallyhawk zonegen tallyhawk_floors >&2
 bin=$PWD/build-release
-work=$(mktemp -d "${TMPDIR:-/tmp}/tallyhawk-bench-XXXXXX")
+work=$(mktemp -d --tmpdir tallyhawk-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
 # The medians of the wall time, the CPU time (s) and the peak memory (KiB)
