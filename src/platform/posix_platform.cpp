@@ -25,6 +25,7 @@
 #include <system_error>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -249,12 +250,15 @@ std::vector<std::string> ListTemporaries(const std::string& directory) {
   return names;
 }
 
-// Closes descriptors on a thread of its own. When a rename replaces the
+// Closes descriptors on threads of its own. When a rename replaces the
 // last name of a file, the system frees that file there and then, and first
 // waits for any of its pages still being written out: about half of what a
 // rename over an old report costs. Holding the old file across the rename,
 // and letting it go here, keeps that off the thread that renames, which
-// must rename the reports one after another.
+// must rename the reports one after another. Freeing a file mostly waits
+// for the disk (where blocks are discarded as they are freed, for each
+// file), so a few threads free files at once; another starts only when
+// files wait for the ones there are.
 class BackgroundCloser {
  public:
   BackgroundCloser() = default;
@@ -265,14 +269,13 @@ class BackgroundCloser {
       std::lock_guard<std::mutex> lock(mutex_);
       stopping_ = true;
     }
-    wake_.notify_one();
-    if (thread_.joinable()) thread_.join();
+    wake_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
   }
 
-  // Closes `fd` on the closer's thread; here when too many wait already
-  // (each holds an old file's space on the disk), or the thread cannot
-  // start. Every descriptor handed over is closed before the closer is
-  // destroyed.
+  // Closes `fd` on a closer thread; here when too many wait already (each
+  // holds an old file's space on the disk), or no thread can start. Every
+  // descriptor handed over is closed before the closer is destroyed.
   void Close(int fd) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
@@ -287,14 +290,17 @@ class BackgroundCloser {
 
  private:
   static constexpr size_t kMostPending = 32;
+  static constexpr size_t kThreads = 4;
 
   // Under mutex_.
   bool Started() {
-    if (thread_.joinable()) return true;
+    if (threads_.size() >= kThreads || pending_.size() < threads_.size()) {
+      return !threads_.empty();
+    }
     try {
-      thread_ = std::thread([this] { Work(); });
+      threads_.emplace_back([this] { Work(); });
     } catch (const std::system_error&) {
-      return false;
+      return !threads_.empty();
     }
     return true;
   }
@@ -316,7 +322,7 @@ class BackgroundCloser {
   std::condition_variable wake_;
   std::deque<int> pending_;
   bool stopping_ = false;
-  std::thread thread_;
+  std::vector<std::thread> threads_;
 };
 
 // A descriptor that holds the file named `path` when a rename over that
