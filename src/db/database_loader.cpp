@@ -4,12 +4,14 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "db/databases.h"
+#include "db/prefault_window.h"
 #include "db/record_reader.h"
 #include "util/fatal_error.h"
 
@@ -42,18 +44,20 @@ size_t ExpectedRecords(InputFile& file, size_t record_size) {
 // Loads one file: `reserve` learns how many records to expect, `store` gets
 // the complete records, a block of them at a time, and counts them; a
 // partial record at the end is dropped. `prepare`, when given, works on each
-// block on the reading thread before `store` gets it. Then `finish`
-// completes the table.
+// block on the reading thread before `store` gets it; `idle`, when given,
+// is what either thread does while it would wait for the other. Then
+// `finish` completes the table.
 template <typename Reserve, typename Store, typename Finish>
 void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
               const DatabaseTexts& texts, size_t record_size, Reserve reserve,
               Store store, Finish finish,
-              RecordReader::Prepare prepare = nullptr) {
+              RecordReader::Prepare prepare = nullptr,
+              RecordReader::Idle idle = nullptr) {
   std::unique_ptr<InputFile> file = platform.OpenInput(path);
   if (!file) throw FatalError(texts.failure);
   reserve(ExpectedRecords(*file, record_size));
   status.PrintStatus(texts.loading);
-  RecordReader reader(*file, record_size, std::move(prepare));
+  RecordReader reader(*file, record_size, std::move(prepare), std::move(idle));
   uint64_t count = 0;
   for (auto records = reader.NextRecords(); !records.bytes.empty();
        records = reader.NextRecords()) {
@@ -73,22 +77,43 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
   status.PrintStatusLine();
 }
 
+// How far ahead of the records stored the memory of those to come is
+// readied: as far as the blocks read ahead and the one being stored.
+constexpr size_t ReadyAheadBytes(size_t record_size, size_t stored_size) {
+  return RecordReader::kBlocks * (RecordReader::kMostBlockBytes / record_size) *
+         stored_size;
+}
+
 }  // namespace
 
 void LoadPilotTables(Platform& platform, StatusOutput& status,
                      const GeneralSettings& general, Databases& databases) {
   UserTableType& users = databases.UserTable;
   SquadTableType& squads = databases.SquadTable;
+  // Users stored, as the storing thread last told the reading thread, and
+  // the table's fresh memory, which either thread faults in ahead of them
+  // while it would wait.
+  std::atomic<size_t> stored_users = 0;
+  std::optional<PrefaultWindow> fresh_users;
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
-      [&](size_t expected) { users.Reserve(expected); },
+      [&](size_t expected) {
+        users.Reserve(expected);
+        fresh_users.emplace(users.Room());
+      },
       [&](const RecordReader::Records& records) {
         for (size_t at = 0; at < records.bytes.size(); at += kUserRecordSize) {
           const UserRecord user = DecodeUserRecord(records.bytes.data() + at);
           users.Store(user, user.UserID);
         }
+        stored_users.store(users.StoredRecords(), std::memory_order_relaxed);
       },
-      [&] { users.Finish(); });
+      [&] { users.Finish(); }, nullptr,
+      [&] {
+        return fresh_users->Step(
+            stored_users.load(std::memory_order_relaxed) * sizeof(UserRecord),
+            ReadyAheadBytes(kUserRecordSize, sizeof(UserRecord)));
+      });
   LoadFile(
       platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
       [&](size_t expected) { squads.Reserve(expected); },
@@ -106,27 +131,32 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
                     const GeneralSettings& general, Databases& databases) {
   const UserTableType& users = databases.UserTable;
   ScoreTableType& scores = databases.ScoreTable;
-  // Score rows stored, as the storing thread last told the reading thread.
+  // Score rows stored, as the storing thread last told the reading thread,
+  // and the rows' fresh memory, which either thread faults in ahead of them
+  // while it would wait.
   std::atomic<size_t> stored_rows = 0;
+  std::optional<PrefaultWindow> fresh_rows;
   std::vector<uint32_t> found_users[RecordReader::kBlocks];
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
-      [&](size_t expected) { scores.Reserve(expected); },
+      [&](size_t expected) {
+        scores.Reserve(expected);
+        fresh_rows.emplace(scores.Room());
+      },
       [&](const RecordReader::Records& records) {
         scores.StoreRecords(records.bytes, users, found_users[records.block]);
         stored_rows.store(scores.StoredRows(), std::memory_order_relaxed);
       },
       [&] { scores.Finish(users); },
-      // Finding each row's user takes random reads of the user table, and
-      // the rows' fresh memory must be faulted in: the reading thread does
-      // both while the rows before are stored.
+      // Finding each row's user takes random reads of the user table: the
+      // reading thread does it while the rows before are stored.
       [&](std::span<const unsigned char> records, int block) {
         FindScoreUsers(records, users, found_users[block]);
-        // As far as the rows of the blocks read ahead and of the one being
-        // stored.
-        scores.PrefaultAhead(
-            stored_rows.load(std::memory_order_relaxed),
-            RecordReader::kBlocks * records.size() / kScoreRecordSize);
+      },
+      [&] {
+        return fresh_rows->Step(
+            stored_rows.load(std::memory_order_relaxed) * sizeof(ScoreRow),
+            ReadyAheadBytes(kScoreRecordSize, sizeof(ScoreRow)));
       });
 }
 

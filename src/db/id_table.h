@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "db/prefault_window.h"
+
 namespace tallyhawk {
 
 template <typename Record>
@@ -21,6 +23,13 @@ class IdTable {
   void Reserve(size_t count) {
     records_.reserve(records_.size() + count);
     ids_.reserve(ids_.size() + count);
+  }
+  // Records stored so far, finished or not.
+  size_t StoredRecords() const { return records_.size(); }
+  // The room Reserve made for the records: they fill it in order from its
+  // start, so its memory can be readied ahead of them.
+  MemoryRoom Room() const {
+    return {records_.data(), records_.capacity() * sizeof(Record)};
   }
 
   // Stores `record` under `id`; a table that is not ready stores nothing. A

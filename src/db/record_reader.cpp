@@ -3,17 +3,14 @@
 #include <utility>
 
 namespace tallyhawk {
-namespace {
 
-constexpr size_t kMostBlockBytes = size_t{1} << 20;
-
-}  // namespace
-
-RecordReader::RecordReader(InputFile& file, size_t record_size, Prepare prepare)
+RecordReader::RecordReader(InputFile& file, size_t record_size, Prepare prepare,
+                           Idle idle)
     : file_(file),
       record_size_(record_size),
       block_size_(kMostBlockBytes / record_size * record_size),
-      prepare_(std::move(prepare)) {
+      prepare_(std::move(prepare)),
+      idle_(std::move(idle)) {
   for (Block& block : blocks_) {
     block.bytes = std::make_unique_for_overwrite<unsigned char[]>(block_size_);
   }
@@ -32,7 +29,7 @@ RecordReader::~RecordReader() {
 RecordReader::Records RecordReader::NextRecords() {
   if (at_end_) return {};
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [&] { return ready_ > 0; });
+  WaitIdle(lock, [&] { return ready_ > 0; });
   // The block the caller had goes back to the helper.
   --ready_;
   current_ = (current_ + 1) % kBlocks;
@@ -51,7 +48,7 @@ void RecordReader::ReadAhead() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (true) {
     // Every block but the caller's may be filled.
-    changed_.wait(lock, [&] { return ready_ < kBlocks - 1 || stopping_; });
+    WaitIdle(lock, [&] { return ready_ < kBlocks - 1 || stopping_; });
     if (stopping_) return;
     const int index = filling_;
     filling_ = (filling_ + 1) % kBlocks;
@@ -66,6 +63,21 @@ void RecordReader::ReadAhead() {
     ++ready_;
     changed_.notify_all();
     if (block.size == 0) return;
+  }
+}
+
+template <typename Done>
+void RecordReader::WaitIdle(std::unique_lock<std::mutex>& lock, Done done) {
+  while (!done()) {
+    if (idle_) {
+      lock.unlock();
+      const bool stepped = idle_();
+      lock.lock();
+      if (stepped) continue;
+    }
+    // No step is left until the other side moves on, and then it wakes
+    // this one.
+    changed_.wait(lock, done);
   }
 }
 

@@ -2,7 +2,9 @@
 // blocks. A helper thread reads the next blocks while the caller works on
 // the records of the current one, so that the system's copy of the file
 // and the decoding of its records overlap. The helper can also prepare
-// each block's records for the caller as soon as it has read them.
+// each block's records for the caller as soon as it has read them, and
+// either thread can take up work of the caller's in small steps while it
+// would wait for the other.
 #pragma once
 
 #include <condition_variable>
@@ -29,6 +31,13 @@ class RecordReader {
   // theirs.
   using Prepare =
       std::function<void(std::span<const unsigned char> records, int block)>;
+  // Work that either thread may take up while it would wait for the other:
+  // each call does a small step of it, if one is left, and tells whether it
+  // did. Both threads may call it at once.
+  using Idle = std::function<bool()>;
+
+  // The most bytes of a block: a block holds as many whole records as fit.
+  static constexpr size_t kMostBlockBytes = size_t{1} << 20;
 
   // Whole records of one block, and the block they were prepared in.
   struct Records {
@@ -36,9 +45,10 @@ class RecordReader {
     int block = 0;
   };
 
-  // `record_size` must be above 0 and at most the block size (1 MiB). The
-  // reader is the only user of `file` until it is destroyed.
-  RecordReader(InputFile& file, size_t record_size, Prepare prepare = nullptr);
+  // `record_size` must be above 0 and at most kMostBlockBytes. The reader is
+  // the only user of `file` until it is destroyed.
+  RecordReader(InputFile& file, size_t record_size, Prepare prepare = nullptr,
+               Idle idle = nullptr);
   ~RecordReader();
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;
@@ -61,6 +71,10 @@ class RecordReader {
   // The helper thread: fills the blocks in turn, each once the caller has
   // moved past it, until the file gives nothing more.
   void ReadAhead();
+  // Waits with `lock` held until `done` holds, taking up idle_ steps
+  // meanwhile (with the lock released) while there are any.
+  template <typename Done>
+  void WaitIdle(std::unique_lock<std::mutex>& lock, Done done);
   // Fills `block` from the file: a read may return fewer bytes than asked
   // for without being at the end, so it reads until the block is full or
   // the file is done.
@@ -70,6 +84,7 @@ class RecordReader {
   const size_t record_size_;
   const size_t block_size_;
   const Prepare prepare_;
+  const Idle idle_;
   Block blocks_[kBlocks];
   // The block the caller has its records from; before the first, the one
   // before block 0.

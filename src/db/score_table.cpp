@@ -4,8 +4,6 @@
 #include <new>
 #include <numeric>
 
-#include "platform/platform.h"
-
 namespace tallyhawk {
 
 void RowStore::Reserve(size_t rows) {
@@ -15,7 +13,6 @@ void RowStore::Reserve(size_t rows) {
   Clear();
   room_.reset();
   room_rows_ = 0;
-  prefaulted_ = 0;
   const size_t room_rows = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
   try {
     room_ = std::make_unique_for_overwrite<ScoreRow[]>(room_rows);
@@ -39,17 +36,6 @@ ScoreRow* RowStore::NewBlock() {
 void RowStore::Clear() {
   used_rows_ = 0;
   more_.clear();
-}
-
-void RowStore::PrefaultAhead(size_t used, size_t rows) {
-  // Only a window past the rows in use: rows that never come (those of
-  // users not loaded, or of groups small enough for their first block)
-  // take no memory.
-  const size_t first = std::max(prefaulted_, used);
-  const size_t end = std::min(room_rows_, used + rows);
-  if (first >= end) return;
-  PrefaultForWriting(room_.get() + first, (end - first) * sizeof(ScoreRow));
-  prefaulted_ = end;
 }
 
 void FindScoreUsers(std::span<const unsigned char> bytes,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "db/id_table.h"
+#include "db/prefault_window.h"
 #include "db/records.h"
 
 namespace tallyhawk {
@@ -42,18 +43,15 @@ class RowStore {
   void Clear();
   // Rows of the room in the blocks handed out: the room is used in order.
   size_t used_rows() const { return used_rows_; }
-  // Has the system ready the memory of the `rows` rows of the room that
-  // follow the first `used` (used_rows() as the storing thread last told),
-  // but for what an earlier call readied. It touches no row, so one other
-  // thread may call it while blocks are taken and filled.
-  void PrefaultAhead(size_t used, size_t rows);
+  // The room Reserve made, for its memory to be readied ahead of the rows.
+  MemoryRoom room() const {
+    return {room_.get(), room_rows_ * sizeof(ScoreRow)};
+  }
 
  private:
   std::unique_ptr<ScoreRow[]> room_;
   size_t room_rows_ = 0;
   size_t used_rows_ = 0;
-  // How far PrefaultAhead went: that thread's own.
-  size_t prefaulted_ = 0;
   // The blocks needed once the room is used up.
   std::vector<std::unique_ptr<ScoreRow[]>> more_;
 };
@@ -125,12 +123,10 @@ class ScoreRowTable {
 
   // Makes room for about `count` rows, so that their memory is known ahead.
   void Reserve(size_t count) { store_.Reserve(count); }
-  // The store's rows in use so far, and how to have the memory of those
-  // that follow made ready: see RowStore.
+  // The store's rows in use so far, and the room they are taken from in
+  // order: see RowStore.
   size_t StoredRows() const { return store_.used_rows(); }
-  void PrefaultAhead(size_t stored, size_t rows) {
-    store_.PrefaultAhead(stored, rows);
-  }
+  MemoryRoom Room() const { return store_.room(); }
 
   // Stores `record`, resolving its user in `users` (finished before); a
   // table that is not ready stores nothing.

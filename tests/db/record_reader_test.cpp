@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <span>
@@ -38,6 +39,35 @@ class ChunkedInput : public InputFile {
 
  private:
   size_t size_, chunk_, position_ = 0;
+};
+
+// Whether `flag` is set within ten seconds.
+bool WaitFor(const std::atomic<bool>& flag) {
+  const auto until =
+      std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!flag && std::chrono::steady_clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return flag;
+}
+
+// A ChunkedInput that reads past its first `free_bytes` only once `gate` is
+// set (or ten seconds passed).
+class GatedInput : public ChunkedInput {
+ public:
+  GatedInput(size_t size, size_t free_bytes, const std::atomic<bool>& gate)
+      : ChunkedInput(size, size), free_bytes_(free_bytes), gate_(gate) {}
+  size_t Read(char* buffer, size_t max) override {
+    if (read_ >= free_bytes_ && !timed_out_) timed_out_ = !WaitFor(gate_);
+    const size_t n = ChunkedInput::Read(buffer, max);
+    read_ += n;
+    return n;
+  }
+
+ private:
+  size_t free_bytes_, read_ = 0;
+  const std::atomic<bool>& gate_;
+  bool timed_out_ = false;
 };
 
 TEST(RecordReaderTest, WholeRecordsPreparedAheadWhateverTheReadSizes) {
@@ -80,6 +110,36 @@ TEST(RecordReaderTest, WholeRecordsPreparedAheadWhateverTheReadSizes) {
       EXPECT_EQ(count, records);
     }
   }
+}
+
+// Each thread takes up the idle work while it would wait for the other: the
+// helper once every block ahead is filled, the caller while the next block
+// is read. The helper reads past the ring's blocks only once the caller has
+// idled, and the caller holds its first block until the helper has.
+TEST(RecordReaderTest, BothThreadsTakeUpIdleWorkWhileTheyWait) {
+  constexpr size_t kRecord = 28;
+  constexpr size_t kBlock = RecordReader::kMostBlockBytes / kRecord * kRecord;
+  const std::thread::id caller = std::this_thread::get_id();
+  std::atomic<bool> caller_idled = false;
+  std::atomic<bool> helper_idled = false;
+  std::atomic<int> steps_left = 8;
+  GatedInput input(8 * kBlock, RecordReader::kBlocks * kBlock, caller_idled);
+  RecordReader reader(input, kRecord, nullptr, [&] {
+    (std::this_thread::get_id() == caller ? caller_idled : helper_idled) = true;
+    // A few steps, then none: the threads go on to wait as without them.
+    return steps_left.fetch_sub(1) > 0;
+  });
+  size_t count = 0;
+  for (auto next = reader.NextRecords(); !next.bytes.empty();
+       next = reader.NextRecords()) {
+    if (count == 0) {
+      EXPECT_TRUE(WaitFor(helper_idled));
+    }
+    ASSERT_EQ(next.bytes[0], count * kRecord % 251);
+    count += next.bytes.size() / kRecord;
+  }
+  EXPECT_TRUE(caller_idled);
+  EXPECT_EQ(count, 8 * kBlock / kRecord);
 }
 
 }  // namespace
