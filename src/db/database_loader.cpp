@@ -1,7 +1,6 @@
 // LoadDatabases: the three database files into their tables, with the
 // loading messages, progress dots and counts.
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -90,30 +89,24 @@ void LoadPilotTables(Platform& platform, StatusOutput& status,
                      const GeneralSettings& general, Databases& databases) {
   UserTableType& users = databases.UserTable;
   SquadTableType& squads = databases.SquadTable;
-  // Users stored, as the storing thread last told the reading thread, and
-  // the table's fresh memory, which either thread faults in ahead of them
-  // while it would wait.
-  std::atomic<size_t> stored_users = 0;
+  // The table's fresh memory, which either thread faults in ahead of the
+  // users while it would wait.
   std::optional<PrefaultWindow> fresh_users;
   LoadFile(
       platform, status, general.DatUser, kUserTexts, kUserRecordSize,
       [&](size_t expected) {
         users.Reserve(expected);
-        fresh_users.emplace(users.Room());
+        fresh_users.emplace(
+            users.Room(), ReadyAheadBytes(kUserRecordSize, sizeof(UserRecord)));
       },
       [&](const RecordReader::Records& records) {
         for (size_t at = 0; at < records.bytes.size(); at += kUserRecordSize) {
           const UserRecord user = DecodeUserRecord(records.bytes.data() + at);
           users.Store(user, user.UserID);
         }
-        stored_users.store(users.StoredRecords(), std::memory_order_relaxed);
+        fresh_users->Filled(users.StoredRecords() * sizeof(UserRecord));
       },
-      [&] { users.Finish(); }, nullptr,
-      [&] {
-        return fresh_users->Step(
-            stored_users.load(std::memory_order_relaxed) * sizeof(UserRecord),
-            ReadyAheadBytes(kUserRecordSize, sizeof(UserRecord)));
-      });
+      [&] { users.Finish(); }, nullptr, [&] { return fresh_users->Step(); });
   LoadFile(
       platform, status, general.DatSquad, kSquadTexts, kSquadRecordSize,
       [&](size_t expected) { squads.Reserve(expected); },
@@ -131,21 +124,20 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
                     const GeneralSettings& general, Databases& databases) {
   const UserTableType& users = databases.UserTable;
   ScoreTableType& scores = databases.ScoreTable;
-  // Score rows stored, as the storing thread last told the reading thread,
-  // and the rows' fresh memory, which either thread faults in ahead of them
+  // The rows' fresh memory, which either thread faults in ahead of them
   // while it would wait.
-  std::atomic<size_t> stored_rows = 0;
   std::optional<PrefaultWindow> fresh_rows;
   std::vector<uint32_t> found_users[RecordReader::kBlocks];
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
       [&](size_t expected) {
         scores.Reserve(expected);
-        fresh_rows.emplace(scores.Room());
+        fresh_rows.emplace(scores.Room(),
+                           ReadyAheadBytes(kScoreRecordSize, sizeof(ScoreRow)));
       },
       [&](const RecordReader::Records& records) {
         scores.StoreRecords(records.bytes, users, found_users[records.block]);
-        stored_rows.store(scores.StoredRows(), std::memory_order_relaxed);
+        fresh_rows->Filled(scores.StoredRows() * sizeof(ScoreRow));
       },
       [&] { scores.Finish(users); },
       // Finding each row's user takes random reads of the user table: the
@@ -153,11 +145,7 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
       [&](std::span<const unsigned char> records, int block) {
         FindScoreUsers(records, users, found_users[block]);
       },
-      [&] {
-        return fresh_rows->Step(
-            stored_rows.load(std::memory_order_relaxed) * sizeof(ScoreRow),
-            ReadyAheadBytes(kScoreRecordSize, sizeof(ScoreRow)));
-      });
+      [&] { return fresh_rows->Step(); });
 }
 
 void LoadDatabases(Platform& platform, StatusOutput& status,

@@ -6,8 +6,9 @@
 
 namespace tallyhawk {
 
-bool PrefaultWindow::Step(size_t filled, size_t ahead) {
-  const size_t end = std::min(room_.bytes, filled + ahead);
+bool PrefaultWindow::Step() {
+  const size_t filled = filled_.load(std::memory_order_relaxed);
+  const size_t end = std::min(room_.bytes, filled + ahead_);
   size_t readied = readied_.load(std::memory_order_relaxed);
   while (true) {
     // What the filling thread has passed, it faulted in itself.

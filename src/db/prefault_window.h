@@ -17,21 +17,26 @@ struct MemoryRoom {
 
 class PrefaultWindow {
  public:
-  explicit PrefaultWindow(MemoryRoom room) : room_(room) {}
+  // `ahead`: how many bytes past those filled may be readied.
+  PrefaultWindow(MemoryRoom room, size_t ahead) : room_(room), ahead_(ahead) {}
   PrefaultWindow(const PrefaultWindow&) = delete;
   PrefaultWindow& operator=(const PrefaultWindow&) = delete;
 
+  // The filling thread tells how many bytes of the room it has filled.
+  void Filled(size_t bytes) { filled_.store(bytes, std::memory_order_relaxed); }
+
   // Readies the next step of the room: past what earlier steps readied and
-  // past the first `filled` bytes (as the filling thread last told), but
-  // within `ahead` bytes of them. False when no such step is left. Any
-  // number of threads may call it at once.
-  bool Step(size_t filled, size_t ahead);
+  // past the bytes filled, but within `ahead` bytes of them. False when no
+  // such step is left. Any number of threads may call it at once.
+  bool Step();
 
  private:
   // Small enough that a waiting thread soon sees what it waits for.
   static constexpr size_t kStepBytes = size_t{256} << 10;
 
   const MemoryRoom room_;
+  const size_t ahead_;
+  std::atomic<size_t> filled_ = 0;
   std::atomic<size_t> readied_ = 0;
 };
 
