@@ -126,7 +126,20 @@ TopList MakePilotList(const PilotRows& rows, size_t list,
                       const RankedRows& ranked) {
   std::vector<TopEntry> entries;
   entries.reserve(ranked.ranked.size());
-  for (const RankCandidate& candidate : ranked.ranked) {
+  const std::vector<RankCandidate>& candidates = ranked.ranked;
+  // The candidates' rows and users are far apart in memory: each row is
+  // fetched some entries ahead, and its user when the row has come.
+  constexpr size_t kRowAhead = 16;
+  constexpr size_t kUserAhead = 8;
+  for (size_t k = 0; k < candidates.size(); ++k) {
+    if (k + kRowAhead < candidates.size()) {
+      __builtin_prefetch(&rows.rows[candidates[k + kRowAhead].position]);
+    }
+    if (k + kUserAhead < candidates.size()) {
+      const ScoreRow& ahead = rows.rows[candidates[k + kUserAhead].position];
+      __builtin_prefetch(&rows.users.records()[ahead.user]);
+    }
+    const RankCandidate& candidate = candidates[k];
     const ScoreRow& row = rows.rows[candidate.position];
     const UserRecord& user = rows.users.records()[row.user];
     TopEntry entry;

@@ -137,7 +137,16 @@ TopList MakeSquadList(const SquadRows& rows, size_t list,
                       const RankedRows& ranked) {
   std::vector<TopEntry> entries;
   entries.reserve(ranked.ranked.size());
-  for (const RankCandidate& candidate : ranked.ranked) {
+  const std::vector<RankCandidate>& candidates = ranked.ranked;
+  // The candidates' squads are far apart in the table: each is fetched some
+  // entries ahead.
+  constexpr size_t kAhead = 8;
+  for (size_t i = 0; i < candidates.size(); ++i) {
+    if (i + kAhead < candidates.size()) {
+      __builtin_prefetch(
+          &rows.squads.records()[candidates[i + kAhead].position]);
+    }
+    const RankCandidate& candidate = candidates[i];
     const size_t k = candidate.position;
     TopEntry entry;
     entry.Name = std::string(rows.squads.records()[k].Name.view());
