@@ -41,11 +41,11 @@ size_t ExpectedRecords(InputFile& file, size_t record_size) {
 }
 
 // Loads one file: `reserve` learns how many records to expect, `store` gets
-// the complete records, a block of them at a time, and counts them; a
-// partial record at the end is dropped. `prepare`, when given, works on each
-// block on the reading thread before `store` gets it; `idle`, when given,
-// is what either thread does while it would wait for the other. Then
-// `finish` completes the table.
+// the complete records, a block of them at a time in file order, and counts
+// them; a partial record at the end is dropped. `prepare`, when given, works
+// on each block before `store` gets it, on the same thread, and possibly
+// while another block is stored; `idle`, when given, is what a thread does
+// while it waits for its turn to store. Then `finish` completes the table.
 template <typename Reserve, typename Store, typename Finish>
 void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
               const DatabaseTexts& texts, size_t record_size, Reserve reserve,
@@ -58,8 +58,8 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
   status.PrintStatus(texts.loading);
   RecordReader reader(*file, record_size, std::move(prepare), std::move(idle));
   uint64_t count = 0;
-  for (auto records = reader.NextRecords(); !records.bytes.empty();
-       records = reader.NextRecords()) {
+  // The blocks come one at a time, on either of the reader's threads.
+  reader.Run([&](const RecordReader::Records& records) {
     const uint64_t dots_before = count / texts.dot_interval;
     store(records);
     count += records.bytes.size() / record_size;
@@ -67,7 +67,7 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
     // together, as one message.
     const uint64_t dots = count / texts.dot_interval - dots_before;
     if (dots > 0) status.PrintStatus(std::string(dots, '.'));
-  }
+  });
   // A read error would leave records out: the file counts as unreadable.
   if (file->Failed()) throw FatalError(texts.failure);
   finish();
@@ -77,9 +77,11 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
 }
 
 // How far ahead of the records stored the memory of those to come is
-// readied: as far as the blocks read ahead and the one being stored.
+// readied: four blocks' worth, so that a thread waiting for its turn has
+// steps to take whenever the other's block is stored.
 constexpr size_t ReadyAheadBytes(size_t record_size, size_t stored_size) {
-  return RecordReader::kBlocks * (RecordReader::kMostBlockBytes / record_size) *
+  constexpr size_t kBlocksAhead = 4;
+  return kBlocksAhead * (RecordReader::kMostBlockBytes / record_size) *
          stored_size;
 }
 
@@ -127,7 +129,7 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
   // The rows' fresh memory, which either thread faults in ahead of them
   // while it would wait.
   std::optional<PrefaultWindow> fresh_rows;
-  std::vector<uint32_t> found_users[RecordReader::kBlocks];
+  std::vector<uint32_t> found_users[RecordReader::kThreads];
   LoadFile(
       platform, status, general.DatScore, kScoreTexts, kScoreRecordSize,
       [&](size_t expected) {
@@ -136,14 +138,14 @@ void LoadScoreTable(Platform& platform, StatusOutput& status,
                            ReadyAheadBytes(kScoreRecordSize, sizeof(ScoreRow)));
       },
       [&](const RecordReader::Records& records) {
-        scores.StoreRecords(records.bytes, users, found_users[records.block]);
+        scores.StoreRecords(records.bytes, users, found_users[records.thread]);
         fresh_rows->Filled(scores.StoredRows() * sizeof(ScoreRow));
       },
       [&] { scores.Finish(users); },
-      // Finding each row's user takes random reads of the user table: the
-      // reading thread does it while the rows before are stored.
-      [&](std::span<const unsigned char> records, int block) {
-        FindScoreUsers(records, users, found_users[block]);
+      // Finding each row's user takes random reads of the user table: each
+      // thread does it for its block while the rows before are stored.
+      [&](const RecordReader::Records& records) {
+        FindScoreUsers(records.bytes, users, found_users[records.thread]);
       },
       [&] { return fresh_rows->Step(); });
 }

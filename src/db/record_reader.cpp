@@ -1,5 +1,8 @@
 #include "db/record_reader.h"
 
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace tallyhawk {
@@ -10,87 +13,86 @@ RecordReader::RecordReader(InputFile& file, size_t record_size, Prepare prepare,
       record_size_(record_size),
       block_size_(kMostBlockBytes / record_size * record_size),
       prepare_(std::move(prepare)),
-      idle_(std::move(idle)) {
-  for (Block& block : blocks_) {
-    block.bytes = std::make_unique_for_overwrite<unsigned char[]>(block_size_);
+      idle_(std::move(idle)) {}
+
+void RecordReader::Run(const Store& store) {
+  std::thread helper;
+  int threads = kThreads;
+  try {
+    helper = std::thread([this, &store] { ReadBlocks(1, kThreads, store); });
+  } catch (const std::system_error&) {
+    // Without a second thread, the caller reads every block itself.
+    threads = 1;
   }
-  helper_ = std::thread([this] { ReadAhead(); });
+  ReadBlocks(0, threads, store);
+  if (helper.joinable()) helper.join();
+  if (failure_) std::rethrow_exception(failure_);
 }
 
-RecordReader::~RecordReader() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stopping_ = true;
-  }
-  changed_.notify_all();
-  helper_.join();
-}
-
-RecordReader::Records RecordReader::NextRecords() {
-  if (at_end_) return {};
-  std::unique_lock<std::mutex> lock(mutex_);
-  WaitIdle(lock, [&] { return ready_ > 0; });
-  // The block the caller had goes back to the helper.
-  --ready_;
-  current_ = (current_ + 1) % kBlocks;
-  const Block& next = blocks_[current_];
-  if (next.size == 0) {
-    at_end_ = true;
-    return {};
-  }
-  lock.unlock();
-  changed_.notify_all();
-  return Records{std::span<const unsigned char>(next.bytes.get(), next.size),
-                 current_};
-}
-
-void RecordReader::ReadAhead() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  while (true) {
-    // Every block but the caller's may be filled.
-    WaitIdle(lock, [&] { return ready_ < kBlocks - 1 || stopping_; });
-    if (stopping_) return;
-    const int index = filling_;
-    filling_ = (filling_ + 1) % kBlocks;
-    Block& block = blocks_[index];
-    lock.unlock();
-    Fill(block);
-    if (prepare_ && block.size > 0) {
-      prepare_(std::span<const unsigned char>(block.bytes.get(), block.size),
-               index);
+void RecordReader::ReadBlocks(int thread, int threads, const Store& store) {
+  try {
+    const auto bytes =
+        std::make_unique_for_overwrite<unsigned char[]>(block_size_);
+    for (uint64_t index = static_cast<uint64_t>(thread);;
+         index += static_cast<uint64_t>(threads)) {
+      const Records records{{bytes.get(), Fill(bytes.get(), index)}, thread};
+      if (prepare_ && !records.bytes.empty()) prepare_(records);
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (!WaitForTurn(lock, index)) return;
+      lock.unlock();
+      if (!records.bytes.empty()) store(records);
+      lock.lock();
+      next_to_store_ = index + 1;
+      // A block that is not full is the file's last.
+      if (records.bytes.size() < block_size_) stopped_ = true;
+      changed_.notify_all();
+      if (stopped_) return;
     }
-    lock.lock();
-    ++ready_;
-    changed_.notify_all();
-    if (block.size == 0) return;
+  } catch (...) {
+    Fail(std::current_exception());
   }
 }
 
-template <typename Done>
-void RecordReader::WaitIdle(std::unique_lock<std::mutex>& lock, Done done) {
-  while (!done()) {
+size_t RecordReader::Fill(unsigned char* bytes, uint64_t index) {
+  char* const data = reinterpret_cast<char*>(bytes);
+  const uint64_t start = index * block_size_;
+  // A read may return fewer bytes than asked for without being at the end:
+  // the block is read until it is full or the file is done.
+  size_t size = 0;
+  while (size < block_size_) {
+    const size_t got =
+        file_.ReadAt(data + size, block_size_ - size, start + size);
+    if (got == 0) break;
+    size += got;
+  }
+  // Only the file's last block can end in a partial record: it is dropped.
+  return size / record_size_ * record_size_;
+}
+
+bool RecordReader::WaitForTurn(std::unique_lock<std::mutex>& lock,
+                               uint64_t index) {
+  const auto turn = [&] { return stopped_ || next_to_store_ == index; };
+  while (!turn()) {
     if (idle_) {
       lock.unlock();
       const bool stepped = idle_();
       lock.lock();
       if (stepped) continue;
     }
-    // No step is left until the other side moves on, and then it wakes
+    // No step is left until the thread before moves on, and then it wakes
     // this one.
-    changed_.wait(lock, done);
+    changed_.wait(lock, turn);
   }
+  return !stopped_;
 }
 
-void RecordReader::Fill(Block& block) {
-  size_t size = 0;
-  char* const data = reinterpret_cast<char*>(block.bytes.get());
-  while (size < block_size_) {
-    const size_t got = file_.Read(data + size, block_size_ - size);
-    if (got == 0) break;
-    size += got;
+void RecordReader::Fail(std::exception_ptr failure) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!failure_) failure_ = std::move(failure);
+    stopped_ = true;
   }
-  // Only the file's last block can end in a partial record: it is dropped.
-  block.size = size / record_size_ * record_size_;
+  changed_.notify_all();
 }
 
 }  // namespace tallyhawk

@@ -1,19 +1,19 @@
 // Splits a database file into its fixed-size records, reading it in large
-// blocks. A helper thread reads the next blocks while the caller works on
-// the records of the current one, so that the system's copy of the file
-// and the decoding of its records overlap. The helper can also prepare
-// each block's records for the caller as soon as it has read them, and
-// either thread can take up work of the caller's in small steps while it
-// would wait for the other.
+// blocks on two threads at once: the caller's and a helper. Each thread
+// reads its block, prepares its records and stores them, so that the bytes
+// stay in that thread's cache from the system's copy to the store; the
+// threads take the blocks in turn, and store them strictly in file order.
+// While one thread stores a block, the other reads and prepares the next;
+// a thread that would wait for its turn takes up small steps of other work.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
+#include <exception>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <span>
-#include <thread>
 
 #include "platform/platform.h"
 
@@ -21,82 +21,71 @@ namespace tallyhawk {
 
 class RecordReader {
  public:
-  // Blocks in turn: the caller's, and up to kBlocks - 1 read ahead of it.
-  // With one block ahead, either side waited whenever the other's pace
-  // wavered; with three, the two keep each other busy.
-  static constexpr int kBlocks = 4;
-
-  // Work on a block's records, done on the helper thread before the caller
-  // gets them; `block` (below kBlocks) tells the caller which results are
-  // theirs.
-  using Prepare =
-      std::function<void(std::span<const unsigned char> records, int block)>;
-  // Work that either thread may take up while it would wait for the other:
-  // each call does a small step of it, if one is left, and tells whether it
-  // did. Both threads may call it at once.
-  using Idle = std::function<bool()>;
+  // The threads that read: each has one block at a time.
+  static constexpr int kThreads = 2;
 
   // The most bytes of a block: a block holds as many whole records as fit.
   static constexpr size_t kMostBlockBytes = size_t{1} << 20;
 
-  // Whole records of one block, and the block they were prepared in.
+  // Whole records of one block, and the thread (below kThreads) that read
+  // and prepared them: which of the preparations' results are theirs.
   struct Records {
     std::span<const unsigned char> bytes;
-    int block = 0;
+    int thread = 0;
   };
 
+  // Work on a block's records done before they are stored, on the thread
+  // that read them; the two threads may prepare blocks at once.
+  using Prepare = std::function<void(const Records& records)>;
+  // Takes the records of each block in file order, one block at a time, on
+  // either thread.
+  using Store = std::function<void(const Records& records)>;
+  // Work that a thread may take up while it waits for its turn to store:
+  // each call does a small step of it, if one is left, and tells whether it
+  // did. Both threads may call it at once.
+  using Idle = std::function<bool()>;
+
   // `record_size` must be above 0 and at most kMostBlockBytes. The reader is
-  // the only user of `file` until it is destroyed.
+  // the only user of `file` while it runs.
   RecordReader(InputFile& file, size_t record_size, Prepare prepare = nullptr,
                Idle idle = nullptr);
-  ~RecordReader();
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;
 
-  // The next whole records, one after another (at least one), valid until
-  // the next call; empty at the end of the file. A partial record at the
-  // end is never returned.
-  Records NextRecords();
+  // Reads the file to its end, which is the first block that is not full
+  // (later blocks are dropped, should the file have grown meanwhile), and
+  // hands every whole record to `store`. A thread reads its next block only
+  // once it has stored its last and that was not the end: which blocks are
+  // read depends on the file alone. A partial record at the end is
+  // dropped. What `prepare` or `store` throws stops both threads before
+  // the next block is stored, and is thrown here.
+  void Run(const Store& store);
 
  private:
-  // A block of the file: always a whole number of records, since a block
-  // is read full unless the file ends in it.
-  struct Block {
-    // Not zeroed: only the bytes read are ever looked at, and a small file
-    // touches only the start of the block.
-    std::unique_ptr<unsigned char[]> bytes;
-    size_t size = 0;  // bytes of whole records read into it
-  };
-
-  // The helper thread: fills the blocks in turn, each once the caller has
-  // moved past it, until the file gives nothing more.
-  void ReadAhead();
-  // Waits with `lock` held until `done` holds, taking up idle_ steps
-  // meanwhile (with the lock released) while there are any.
-  template <typename Done>
-  void WaitIdle(std::unique_lock<std::mutex>& lock, Done done);
-  // Fills `block` from the file: a read may return fewer bytes than asked
-  // for without being at the end, so it reads until the block is full or
-  // the file is done.
-  void Fill(Block& block);
+  // One thread's part: the blocks `thread`, `thread` + `threads`, ...
+  // until the end is found or the run stops. Never throws.
+  void ReadBlocks(int thread, int threads, const Store& store);
+  // Reads block `index` into `bytes`; returns the size of its whole records.
+  size_t Fill(unsigned char* bytes, uint64_t index);
+  // Waits with `lock` held until block `index` may be stored or the run
+  // stops, taking up idle_ steps meanwhile (with the lock released) while
+  // there are any. False when the run stops first.
+  bool WaitForTurn(std::unique_lock<std::mutex>& lock, uint64_t index);
+  // Keeps the first failure and stops the run.
+  void Fail(std::exception_ptr failure);
 
   InputFile& file_;
   const size_t record_size_;
   const size_t block_size_;
   const Prepare prepare_;
   const Idle idle_;
-  Block blocks_[kBlocks];
-  // The block the caller has its records from; before the first, the one
-  // before block 0.
-  int current_ = kBlocks - 1;
-  bool at_end_ = false;
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  int ready_ = 0;    // blocks filled after the caller's, not yet taken
-  int filling_ = 0;  // the next block the helper fills
-  bool stopping_ = false;
-  std::thread helper_;
+  uint64_t next_to_store_ = 0;
+  // Set once the last block is stored, or something failed.
+  bool stopped_ = false;
+  std::exception_ptr failure_;
 };
 
 }  // namespace tallyhawk

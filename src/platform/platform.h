@@ -21,13 +21,17 @@ char PathSeparator();
 // elsewhere.
 bool IsPathSeparator(char c);
 
-// A file opened for reading raw bytes, front to back.
+// A file opened for reading raw bytes, front to back or at any offset.
 class InputFile {
  public:
   virtual ~InputFile() = default;
   // Reads up to `size` bytes into `buffer`; returns the number read, 0 at the
   // end of the file or after a read error.
   virtual size_t Read(char* buffer, size_t size) = 0;
+  // Reads up to `size` bytes from `offset` on into `buffer`, as Read does,
+  // without moving where Read goes on. Several threads may call it at once;
+  // it must not be mixed with Read.
+  virtual size_t ReadAt(char* buffer, size_t size, uint64_t offset) = 0;
   // Whether a read has failed, so that what was read is not the whole file.
   // Sources whose reads cannot fail keep this default.
   virtual bool Failed() const { return false; }

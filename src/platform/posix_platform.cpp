@@ -63,6 +63,20 @@ class PosixInputFile : public InputFile {
     }
     return total;
   }
+
+  size_t ReadAt(char* buffer, size_t size, uint64_t offset) override {
+    size_t total = 0;
+    while (total < size) {
+      ssize_t n = ::pread(fd_, buffer + total, size - total,
+                          static_cast<off_t>(offset + total));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) failed_ = true;
+      if (n <= 0) break;
+      total += static_cast<size_t>(n);
+    }
+    return total;
+  }
+
   bool Failed() const override { return failed_; }
 
   uint64_t SizeHint() override {
@@ -73,7 +87,7 @@ class PosixInputFile : public InputFile {
 
  private:
   int fd_;
-  bool failed_ = false;
+  std::atomic<bool> failed_ = false;
 };
 
 bool SameFile(const struct stat& a, const struct stat& b) {

@@ -46,11 +46,34 @@ class WindowsInputFile : public InputFile {
     }
     return total;
   }
+
+  size_t ReadAt(char* buffer, size_t size, uint64_t offset) override {
+    size_t total = 0;
+    while (total < size && !failed_) {
+      const DWORD want =
+          static_cast<DWORD>(std::min<size_t>(size - total, 1u << 30));
+      // On a handle opened for synchronous reads, the offset given here is
+      // where this read starts; such reads on one handle are serialized.
+      OVERLAPPED at{};
+      const uint64_t start = offset + total;
+      at.Offset = static_cast<DWORD>(start);
+      at.OffsetHigh = static_cast<DWORD>(start >> 32);
+      DWORD got = 0;
+      if (!ReadFile(handle_, buffer + total, want, &got, &at) &&
+          GetLastError() != ERROR_HANDLE_EOF) {
+        failed_ = true;
+      }
+      if (got == 0) break;
+      total += got;
+    }
+    return total;
+  }
+
   bool Failed() const override { return failed_; }
 
  private:
   HANDLE handle_;
-  bool failed_ = false;
+  std::atomic<bool> failed_ = false;
 };
 
 // Volume and file index: the same for every name of one file.

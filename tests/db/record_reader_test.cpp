@@ -7,38 +7,56 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
-#include <span>
+#include <functional>
+#include <set>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
 namespace tallyhawk {
 namespace {
 
-// Hands out `size` bytes, byte k being k mod 251, at most `chunk` at a time,
-// as a pipe may.
+constexpr size_t kRecord = 28;
+constexpr size_t kBlock = RecordReader::kMostBlockBytes / kRecord * kRecord;
+
+// Byte k of every input here is k mod 251.
+unsigned char PatternAt(uint64_t offset) {
+  return static_cast<unsigned char>(offset % 251);
+}
+
+// Holds `size` bytes of the pattern and hands out at most `chunk` of them a
+// read, as a pipe or a network file system may. `until(offset)`, when set,
+// says where the file ends for a read from `offset`: a file that grows or
+// shrinks while it is read.
 class ChunkedInput : public InputFile {
  public:
   ChunkedInput(size_t size, size_t chunk) : size_(size), chunk_(chunk) {}
-  size_t Read(char* buffer, size_t max) override {
+  // The reader reads at offsets only.
+  size_t Read(char*, size_t) override { return 0; }
+  size_t ReadAt(char* buffer, size_t max, uint64_t offset) override {
     static const std::array<char, 251> kPattern = [] {
       std::array<char, 251> bytes;
       for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = char(k);
       return bytes;
     }();
-    const size_t n = std::min({max, chunk_, size_ - position_});
+    const uint64_t end = until ? until(offset) : size_;
+    if (offset >= end) return 0;
+    const size_t n = static_cast<size_t>(
+        std::min<uint64_t>(std::min(max, chunk_), end - offset));
     // Copied a run at a time, so that a large read is quick.
     for (size_t i = 0; i < n;) {
-      const size_t from = position_ % 251;
+      const size_t from = (offset + i) % 251;
       const size_t run = std::min(n - i, 251 - from);
       std::memcpy(buffer + i, kPattern.data() + from, run);
       i += run;
-      position_ += run;
     }
     return n;
   }
 
+  std::function<uint64_t(uint64_t offset)> until;
+
  private:
-  size_t size_, chunk_, position_ = 0;
+  size_t size_, chunk_;
 };
 
 // Whether `flag` is set within ten seconds.
@@ -51,30 +69,45 @@ bool WaitFor(const std::atomic<bool>& flag) {
   return flag;
 }
 
-// A ChunkedInput that reads past its first `free_bytes` only once `gate` is
-// set (or ten seconds passed).
-class GatedInput : public ChunkedInput {
- public:
-  GatedInput(size_t size, size_t free_bytes, const std::atomic<bool>& gate)
-      : ChunkedInput(size, size), free_bytes_(free_bytes), gate_(gate) {}
-  size_t Read(char* buffer, size_t max) override {
-    if (read_ >= free_bytes_ && !timed_out_) timed_out_ = !WaitFor(gate_);
-    const size_t n = ChunkedInput::Read(buffer, max);
-    read_ += n;
-    return n;
-  }
-
- private:
-  size_t free_bytes_, read_ = 0;
-  const std::atomic<bool>& gate_;
-  bool timed_out_ = false;
+// What a run stored: its records' count, checked against the pattern and
+// against what was prepared, and the threads that stored them.
+struct Stored {
+  size_t records = 0;
+  std::set<int> threads;
 };
 
-TEST(RecordReaderTest, WholeRecordsPreparedAheadWhateverTheReadSizes) {
-  // Spans more 1 MiB blocks than the reader has, ending mid-record.
+Stored ReadAll(InputFile& input, size_t record_size) {
+  Stored stored;
+  // What each thread last prepared; a block is stored by the thread that
+  // prepared it, with the same bytes.
+  std::array<std::span<const unsigned char>, RecordReader::kThreads> prepared;
+  std::atomic<bool> storing = false;
+  RecordReader reader(input, record_size,
+                      [&](const RecordReader::Records& records) {
+                        prepared[records.thread] = records.bytes;
+                      });
+  reader.Run([&](const RecordReader::Records& records) {
+    EXPECT_FALSE(storing.exchange(true)) << "two blocks stored at once";
+    EXPECT_EQ(records.bytes.data(), prepared[records.thread].data());
+    EXPECT_EQ(records.bytes.size(), prepared[records.thread].size());
+    EXPECT_EQ(records.bytes.size() % record_size, 0u);
+    for (size_t at = 0; at < records.bytes.size(); at += record_size) {
+      const uint64_t start = stored.records++ * record_size;
+      EXPECT_EQ(records.bytes[at], PatternAt(start));
+      EXPECT_EQ(records.bytes[at + record_size - 1],
+                PatternAt(start + record_size - 1));
+    }
+    stored.threads.insert(records.thread);
+    storing = false;
+  });
+  return stored;
+}
+
+TEST(RecordReaderTest, WholeRecordsInFileOrderWhateverTheReadSizes) {
+  // Spans several 1 MiB blocks, ending mid-record.
   const size_t big = (11u << 19) / 196;
   // Two blocks exactly, then nothing: the end comes as a block of its own.
-  const size_t whole = 2 * ((1u << 20) / 28);
+  const size_t whole = 2 * kBlock / kRecord;
   const size_t kCases[][3] = {{196 * 5 + 195, 196, 5},
                               {27, 28, 0},
                               {0, 28, 0},
@@ -82,64 +115,102 @@ TEST(RecordReaderTest, WholeRecordsPreparedAheadWhateverTheReadSizes) {
                               {whole * 28, 28, whole}};
   for (size_t chunk : {1u, 7u, 196u, 1u << 22}) {
     for (const auto& [size, record_size, records] : kCases) {
+      // Byte by byte, only the small files.
+      if (chunk == 1 && size > 4096) continue;
+      SCOPED_TRACE(std::to_string(size) + " bytes read " +
+                   std::to_string(chunk) + " at a time");
       ChunkedInput input(size, chunk);
-      // What the helper thread prepared: the records' bytes, per block.
-      std::vector<unsigned char> prepared[RecordReader::kBlocks];
-      RecordReader reader(input, record_size,
-                          [&](std::span<const unsigned char> bytes, int block) {
-                            prepared[block].assign(bytes.begin(), bytes.end());
-                          });
-      size_t count = 0;
-      for (auto next = reader.NextRecords(); !next.bytes.empty();
-           next = reader.NextRecords()) {
-        const std::span<const unsigned char> records = next.bytes;
-        // The helper meanwhile fills every block it may; filling the
-        // caller's would change these bytes before they are checked.
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        ASSERT_TRUE(std::equal(records.begin(), records.end(),
-                               prepared[next.block].begin(),
-                               prepared[next.block].end()));
-        ASSERT_EQ(records.size() % record_size, 0u);
-        for (size_t at = 0; at < records.size(); at += record_size) {
-          const size_t start = count++ * record_size;
-          EXPECT_EQ(records[at], start % 251);
-          EXPECT_EQ(records[at + record_size - 1],
-                    (start + record_size - 1) % 251);
-        }
+      const Stored stored = ReadAll(input, record_size);
+      EXPECT_EQ(stored.records, records);
+      // A file of several blocks is shared by both threads.
+      if (size > kBlock) {
+        EXPECT_EQ(stored.threads.size(), 2u);
       }
-      EXPECT_EQ(count, records);
     }
   }
 }
 
-// Each thread takes up the idle work while it would wait for the other: the
-// helper once every block ahead is filled, the caller while the next block
-// is read. The helper reads past the ring's blocks only once the caller has
-// idled, and the caller holds its first block until the helper has.
+TEST(RecordReaderTest, TheFirstBlockNotFullEndsTheFile) {
+  // The second block is found half full; the file then grows (or a later
+  // read sees bytes a shorter read did not): nothing after the end counts.
+  ChunkedInput grown(4 * kBlock, 1u << 22);
+  grown.until = [](uint64_t offset) -> uint64_t {
+    return offset < 2 * kBlock ? kBlock + kBlock / 2 + 5 : 4 * kBlock;
+  };
+  EXPECT_EQ(ReadAll(grown, kRecord).records,
+            kBlock / kRecord + (kBlock / 2 + 5) / kRecord);
+  // The first block comes short: it is the only one.
+  ChunkedInput shrunk(4 * kBlock, 1u << 22);
+  shrunk.until = [](uint64_t offset) -> uint64_t {
+    return offset < kBlock ? 100 * kRecord : 4 * kBlock;
+  };
+  EXPECT_EQ(ReadAll(shrunk, kRecord).records, 100u);
+}
+
+TEST(RecordReaderTest, AFailureStopsTheRunBeforeTheNextBlockIsStored) {
+  ChunkedInput input(6 * kBlock, 1u << 22);
+  // A store that fails: no later block is stored, and Run throws it.
+  int stores = 0;
+  RecordReader storing(input, kRecord);
+  EXPECT_THROW(storing.Run([&](const RecordReader::Records&) {
+    if (++stores == 2) throw std::runtime_error("store");
+  }),
+               std::runtime_error);
+  EXPECT_EQ(stores, 2);
+  // A preparation that fails, on either thread: nothing after the block
+  // before it is stored.
+  for (uint64_t failing : {0, 1, 3}) {
+    std::vector<unsigned char> firsts;
+    RecordReader preparing(
+        input, kRecord, [&](const RecordReader::Records& records) {
+          // Each block of the six starts with a byte of
+          // its own.
+          if (records.bytes[0] == PatternAt(failing * kBlock)) {
+            throw std::runtime_error("prepare");
+          }
+        });
+    EXPECT_THROW(preparing.Run([&](const RecordReader::Records& records) {
+      firsts.push_back(records.bytes[0]);
+    }),
+                 std::runtime_error);
+    ASSERT_LE(firsts.size(), failing);
+    for (size_t k = 0; k < firsts.size(); ++k) {
+      EXPECT_EQ(firsts[k], PatternAt(k * kBlock));
+    }
+  }
+}
+
+// Each thread takes up the idle work while it waits for its turn: the
+// helper while the caller's first block is read (which waits until the
+// helper has idled), the caller while the helper stores the second block
+// (which waits until the caller has idled).
 TEST(RecordReaderTest, BothThreadsTakeUpIdleWorkWhileTheyWait) {
-  constexpr size_t kRecord = 28;
-  constexpr size_t kBlock = RecordReader::kMostBlockBytes / kRecord * kRecord;
   const std::thread::id caller = std::this_thread::get_id();
   std::atomic<bool> caller_idled = false;
   std::atomic<bool> helper_idled = false;
   std::atomic<int> steps_left = 8;
-  GatedInput input(8 * kBlock, RecordReader::kBlocks * kBlock, caller_idled);
+  ChunkedInput input(4 * kBlock, 1u << 22);
+  input.until = [&](uint64_t offset) -> uint64_t {
+    if (offset == 0) {
+      EXPECT_TRUE(WaitFor(helper_idled));
+    }
+    return 4 * kBlock;
+  };
   RecordReader reader(input, kRecord, nullptr, [&] {
     (std::this_thread::get_id() == caller ? caller_idled : helper_idled) = true;
     // A few steps, then none: the threads go on to wait as without them.
     return steps_left.fetch_sub(1) > 0;
   });
-  size_t count = 0;
-  for (auto next = reader.NextRecords(); !next.bytes.empty();
-       next = reader.NextRecords()) {
-    if (count == 0) {
-      EXPECT_TRUE(WaitFor(helper_idled));
+  size_t blocks = 0;
+  reader.Run([&](const RecordReader::Records& records) {
+    ASSERT_EQ(records.bytes[0], PatternAt(blocks * kBlock));
+    if (++blocks == 2) {
+      EXPECT_TRUE(WaitFor(caller_idled));
     }
-    ASSERT_EQ(next.bytes[0], count * kRecord % 251);
-    count += next.bytes.size() / kRecord;
-  }
+  });
+  EXPECT_EQ(blocks, 4u);
   EXPECT_TRUE(caller_idled);
-  EXPECT_EQ(count, 8 * kBlock / kRecord);
+  EXPECT_TRUE(helper_idled);
 }
 
 }  // namespace

@@ -22,6 +22,17 @@ class FakeInputFile : public InputFile {
     position_ += n;
     return n;
   }
+  size_t ReadAt(char* buffer, size_t size, uint64_t offset) override {
+    std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
+    if (failed_ || platform_.Fails("read", path_)) {
+      failed_ = true;
+      return 0;
+    }
+    if (offset >= bytes_.size()) return 0;
+    size_t n = std::min<uint64_t>(size, bytes_.size() - offset);
+    std::memcpy(buffer, bytes_.data() + offset, n);
+    return n;
+  }
   bool Failed() const override { return failed_; }
 
  private:
