@@ -6,6 +6,16 @@
 
 namespace tallyhawk {
 
+namespace {
+
+void AddToTotals(ScoreTotals& totals, const ScoreRecord& record) {
+  totals.wins += record.Wins;
+  totals.kill_points += record.KillPoints;
+  totals.flag_points += record.FlagPoints;
+}
+
+}  // namespace
+
 void RowStore::Reserve(size_t rows) {
   // Whole blocks, and a few more for the blocks that groups leave part
   // full.
@@ -59,10 +69,38 @@ void FindScoreUsers(std::span<const unsigned char> bytes,
 void ScoreRowTable::StoreRecords(std::span<const unsigned char> bytes,
                                  const UserTableType& users,
                                  std::span<const uint32_t> found_users) {
-  for (size_t k = 0; k < found_users.size(); ++k) {
+  size_t k = 0;
+  while (k < found_users.size()) {
+    if (ready_ && !in_load_order_) k = PlaceAscending(bytes, found_users, k);
+    if (k == found_users.size()) break;
+    // A row out of order, or a table that takes none.
     Store(DecodeScoreRecord(bytes.data() + k * kScoreRecordSize),
           found_users[k], users);
+    ++k;
   }
+}
+
+size_t ScoreRowTable::PlaceAscending(std::span<const unsigned char> bytes,
+                                     std::span<const uint32_t> found_users,
+                                     size_t k) {
+  // The sums and the last slot are kept in locals meanwhile: as members,
+  // each row would wait for the store of the row before.
+  ScoreTotals totals = totals_;
+  uint64_t placed = placed_;
+  uint32_t last_slot = last_slot_;
+  for (; k < found_users.size(); ++k) {
+    const ScoreRecord record =
+        DecodeScoreRecord(bytes.data() + k * kScoreRecordSize);
+    if (placed > 0 && record.EntryID <= last_slot) break;
+    AddToTotals(totals, record);
+    last_slot = record.EntryID;
+    ++placed;
+    Group(record, found_users[k]);
+  }
+  totals_ = totals;
+  placed_ = placed;
+  last_slot_ = last_slot;
+  return k;
 }
 
 void ScoreRowTable::Store(const ScoreRecord& record,
@@ -139,12 +177,14 @@ const ScoreRows& ScoreRowTable::RowsOf(uint32_t score_id) const {
   return groups_[static_cast<size_t>(it - score_ids_.begin())];
 }
 
-inline void ScoreRowTable::Place(const ScoreRecord& record, uint32_t user) {
-  totals_.wins += record.Wins;
-  totals_.kill_points += record.KillPoints;
-  totals_.flag_points += record.FlagPoints;
+void ScoreRowTable::Place(const ScoreRecord& record, uint32_t user) {
+  AddToTotals(totals_, record);
   last_slot_ = record.EntryID;
   ++placed_;
+  Group(record, user);
+}
+
+inline void ScoreRowTable::Group(const ScoreRecord& record, uint32_t user) {
   if (user == UserTableType::kNotFound) {
     without_user_.push_back(record);
     return;

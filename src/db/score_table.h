@@ -154,6 +154,12 @@ class ScoreRowTable {
   // Takes a row in ascending EntryID order, with the position of its user
   // in the user table (kNotFound when it is not loaded).
   void Place(const ScoreRecord& record, uint32_t user);
+  // Places the records of `bytes` from the k-th on while their EntryIDs
+  // ascend past the last row placed; returns where it stopped.
+  size_t PlaceAscending(std::span<const unsigned char> bytes,
+                        std::span<const uint32_t> found_users, size_t k);
+  // Puts a row placed into its group, or aside when its user is not loaded.
+  void Group(const ScoreRecord& record, uint32_t user);
   // Stores `record`, as Store does, with its user found.
   void Store(const ScoreRecord& record, uint32_t user,
              const UserTableType& users);

@@ -62,25 +62,40 @@ TEST_F(LoadDatabasesTest, RowIndexHoldsRowsOfLoadedUsersInSlotOrder) {
 }
 
 // Enough rows to span several read blocks and to outgrow the room kept for
-// the rows, in two orders: ascending, and with one late row going back to
-// an earlier EntryID, which it replaces. Each group must hold exactly the
-// rows of loaded users, last one of each EntryID, in slot order.
+// the rows, in three orders: ascending, and with one late row going back to
+// an earlier EntryID, which it replaces: far back inside a block, or to the
+// EntryID of the row just before as the first row of a block.
+// Each group must hold exactly the rows of loaded users, last one of each
+// EntryID, in slot order, and the sums count those of every user.
 TEST_F(LoadDatabasesTest, LargeScoreFilesLoadAsTheirRowsSay) {
   std::string users;
   for (uint32_t id = 1; id <= 1000; ++id) users += MakeUser(id, "U");
   constexpr uint32_t kRows = 300000;
-  for (const uint32_t going_back : {0u, 200000u}) {
+  constexpr uint32_t kRowsPerBlock = (1u << 20) / 28;
+  // The row that goes back, and the EntryID it takes.
+  const std::pair<uint32_t, uint32_t> kOrders[] = {
+      {0, 1}, {200000, 5}, {3 * kRowsPerBlock, 3 * kRowsPerBlock}};
+  for (const auto& [going_back, back_to] : kOrders) {
     std::string scores;
     // EntryID -> (score ID, user, kill points): the model of what is kept.
     std::map<uint32_t, std::vector<uint32_t>> kept;
     for (uint32_t k = 0; k < kRows; ++k) {
-      const uint32_t entry = k == going_back && k > 0 ? 5 : k + 1;
+      const uint32_t entry = k == going_back ? back_to : k + 1;
       const uint32_t score_id = 1 + k % 2;
       const uint32_t user = k % 1100 + 1;  // users above 1000 are not loaded
-      scores += MakeScore(entry, score_id, user, 0, 0, k);
+      scores += MakeScore(entry, score_id, user, k % 7, 0, k, k % 1000);
       kept[entry] = {score_id, user, k};
     }
     Load(users, "", scores);
+    ScoreTotals totals;
+    for (const auto& [entry, row] : kept) {
+      totals.wins += row[2] % 7;
+      totals.kill_points += row[2];
+      totals.flag_points += row[2] % 1000;
+    }
+    EXPECT_EQ(db().ScoreTable.totals().wins, totals.wins);
+    EXPECT_EQ(db().ScoreTable.totals().kill_points, totals.kill_points);
+    EXPECT_EQ(db().ScoreTable.totals().flag_points, totals.flag_points);
     std::map<uint32_t, size_t> seen;  // rows checked, per score ID
     for (const auto& [entry, row] : kept) {
       if (row[1] > 1000) continue;
