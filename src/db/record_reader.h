@@ -58,7 +58,7 @@ class RecordReader {
   // once it has stored its last and that was not the end: which blocks are
   // read depends on the file alone. A partial record at the end is
   // dropped. What `prepare` or `store` throws stops both threads before
-  // the next block is stored, and is thrown here.
+  // the next block is stored, and is thrown here. Call it once.
   void Run(const Store& store);
 
  private:
