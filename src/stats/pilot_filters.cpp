@@ -1,5 +1,6 @@
 #include "stats/pilot_filters.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -24,8 +25,10 @@ struct PilotRule {
   TextFn text;
 };
 
+// Some wins, and at least min_kills: one comparison, so that the walk
+// computes it as a value rather than branching on pilots at random.
 bool IsActive(const ScoreRow& score, uint32_t min_kills) {
-  return score.Wins > 0 && score.Wins >= min_kills;
+  return score.Wins >= std::max(min_kills, 1u);
 }
 
 template <int kDecimals>
@@ -107,7 +110,7 @@ std::array<RankedRows, kPilotLists.size()> WalkRows(
     const ScoreRow& row = rows[k];
     const bool active = IsActive(row, input.MinKills);
     every_row.Reach(row.slot);
-    if (active) active_row.Reach(row.slot);
+    active_row.ReachWhen(active, row.slot);
     (TakeRow<kList>(lists[kList], k, row, active), ...);
   }
   return {RankedRows{lists[kList].Take(), kRules[kList].rows == Rows::kActive
