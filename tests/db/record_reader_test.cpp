@@ -163,8 +163,7 @@ TEST(RecordReaderTest, AFailureStopsTheRunBeforeTheNextBlockIsStored) {
     std::vector<unsigned char> firsts;
     RecordReader preparing(
         input, kRecord, [&](const RecordReader::Records& records) {
-          // Each block of the six starts with a byte of
-          // its own.
+          // Each block of the six starts with a byte of its own.
           if (records.bytes[0] == PatternAt(failing * kBlock)) {
             throw std::runtime_error("prepare");
           }
