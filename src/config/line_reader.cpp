@@ -9,6 +9,7 @@ bool IsCWhiteSpace(char c) {
 
 void LineReader::SkipWhiteSpace() {
   while (position_ < data_.size() && IsCWhiteSpace(data_[position_])) {
+    if (data_[position_] == '\n') ++line_feeds_;
     ++position_;
   }
 }
@@ -18,20 +19,27 @@ bool LineReader::Next(std::string_view* line) {
   if (position_ >= data_.size()) return false;
   size_t start = position_;
   size_t length = 0;
+  line_number_ = line_feeds_ + 1;
+  cut_ = false;
   // The line end is looked for before the length limit, so that exactly 127
   // characters followed by LF (or CR LF) make one line and no empty remainder.
   while (position_ < data_.size()) {
     char c = data_[position_];
     if (c == '\n') {
       ++position_;
+      ++line_feeds_;
       break;
     }
     if (c == '\r' && position_ + 1 < data_.size() &&
         data_[position_ + 1] == '\n') {
       position_ += 2;
+      ++line_feeds_;
       break;
     }
-    if (length == kMaxLineLength) break;
+    if (length == kMaxLineLength) {
+      cut_ = true;
+      break;
+    }
     ++length;
     ++position_;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tallyhawk {
@@ -24,11 +25,21 @@ class LineReader {
   // data). False when only white space, or nothing, is left.
   bool Next(std::string_view* line);
 
+  // The physical line, from 1, that the last line read starts on.
+  uint32_t line_number() const { return line_number_; }
+  // Whether the last line read was cut at the longest length, the rest of
+  // its physical line left for the next.
+  bool cut() const { return cut_; }
+
  private:
   void SkipWhiteSpace();
 
   std::string_view data_;
   size_t position_ = 0;
+  // Line feeds passed so far.
+  uint32_t line_feeds_ = 0;
+  uint32_t line_number_ = 0;
+  bool cut_ = false;
 };
 
 }  // namespace tallyhawk

@@ -1,10 +1,13 @@
 #include "config/settings.h"
 
 #include <array>
+#include <limits>
+#include <optional>
 #include <variant>
 #include <vector>
 
 #include "config/line_reader.h"
+#include "util/diagnostic.h"
 #include "util/fatal_error.h"
 #include "util/text_format.h"
 
@@ -130,18 +133,93 @@ struct FieldSetter {
   }
 };
 
-void ApplyKeyLine(Settings& settings, Section section, std::string_view line) {
+// Whether `text` is a decimal number as the template writes it, from `low`
+// to `high`.
+bool IsPlainDecimal(std::string_view text, int64_t low, int64_t high) {
+  const bool negative = text.starts_with('-');
+  if (negative) text.remove_prefix(1);
+  if (text.empty() || text.size() > 10 ||
+      text.find_first_not_of("0123456789") != std::string_view::npos) {
+    return false;
+  }
+  const int64_t magnitude = std::stoll(std::string(text));
+  const int64_t value = negative ? -magnitude : magnitude;
+  return value >= low && value <= high;
+}
+
+// What looks wrong in a value that a key line gave its field, which now
+// holds what the run uses; nothing when the value is as the template has it.
+struct ValueCheck {
+  std::string_view line;
+  std::string_view value;
+
+  // Every text setting is a path or address, whose white space at either end
+  // would be part of the name.
+  std::optional<std::string> operator()(std::string* field) const {
+    if (field->empty() || (!IsCWhiteSpace(field->front()) &&
+                           !IsCWhiteSpace(field->back()))) {
+      return std::nullopt;
+    }
+    return Quoted(line) +
+           " begins or ends with white space, which is part of the name";
+  }
+  std::optional<std::string> operator()(uint32_t* field) const {
+    if (IsPlainDecimal(value, 0, std::numeric_limits<uint32_t>::max())) {
+      return std::nullopt;
+    }
+    return Quoted(line) +
+           " is not a plain decimal number from 0 to 4294967295; " +
+           FormatUnsigned(*field) + " is used";
+  }
+  std::optional<std::string> operator()(int32_t* field) const {
+    if (IsPlainDecimal(value, std::numeric_limits<int32_t>::min(),
+                       std::numeric_limits<int32_t>::max())) {
+      return std::nullopt;
+    }
+    return Quoted(line) +
+           " is not a plain decimal number from -2147483648 to 2147483647; " +
+           std::to_string(*field) + " is used";
+  }
+  std::optional<std::string> operator()(bool* field) const {
+    if (value == "0" || value == "1") return std::nullopt;
+    return Quoted(line) + " is not 0 or 1; " + (*field ? "1" : "0") +
+           " is used";
+  }
+};
+
+// Sets the field that `line` names, and tells what looks wrong in it.
+std::optional<std::string> ApplyKeyLine(Settings& settings, Section section,
+                                        std::string_view line) {
   size_t equals = line.find('=');
   // A key without "=" has no value to take; the field keeps what it holds.
-  if (equals == std::string_view::npos) return;
+  if (equals == std::string_view::npos) {
+    return Quoted(line) + " has no '=', so it sets nothing";
+  }
   std::string_view key = line.substr(0, equals);
+  const std::string_view value = line.substr(equals + 1);
   for (const KeyField& entry : SectionFields(settings, section)) {
     if (entry.key == key) {
-      std::visit(FieldSetter{line.substr(equals + 1)}, entry.field);
-      return;
+      std::visit(FieldSetter{value}, entry.field);
+      return std::visit(ValueCheck{line, value}, entry.field);
     }
   }
+  return "unknown key " + Quoted(key) + " in " +
+         std::string(kSections[static_cast<size_t>(section) - 1].second) +
+         ", ignored";
 }
+
+// Keeps the findings of the lines read, when the caller asked for them.
+class FindingList {
+ public:
+  explicit FindingList(std::vector<SettingsFinding>* findings)
+      : findings_(findings) {}
+  void Add(uint32_t line, std::optional<std::string> text) {
+    if (findings_ && text) findings_->push_back({line, std::move(*text)});
+  }
+
+ private:
+  std::vector<SettingsFinding>* findings_;
+};
 
 struct FieldText {
   std::string operator()(std::string* field) const { return *field; }
@@ -163,7 +241,8 @@ void WriteSettingsTemplate(Platform& platform, StatusOutput& status,
   std::unique_ptr<OutputFile> file = platform.CreateAtomicFile(name);
   if (!file || !WriteWithCrLf(*file, SettingsTemplateText(settings)) ||
       !file->Commit()) {
-    throw FatalError("Unable to create INI template, exiting");
+    throw FileError("Unable to create INI template, exiting", name,
+                    "cannot create the settings template");
   }
 }
 
@@ -186,17 +265,51 @@ uint32_t ParseSettingNumber(std::string_view text) {
   return negative ? 0u - value : value;
 }
 
-void ParseSettings(std::string_view text, Settings& settings) {
+void ParseSettings(std::string_view text, Settings& settings,
+                   std::vector<SettingsFinding>* findings) {
   LineReader reader(text);
+  FindingList found(findings);
   Section section = Section::kNone;
+  bool after_header = false;
   std::string_view line;
   while (reader.Next(&line)) {
+    const uint32_t number = reader.line_number();
+    if (reader.cut()) {
+      found.Add(number, "the line is longer than 127 characters: the rest "
+                        "is read as a line of its own");
+    }
     if (line.starts_with("//")) continue;
     if (line.starts_with("[")) {
       section = SectionOfHeader(line);
-    } else {
-      ApplyKeyLine(settings, section, line);
+      after_header = true;
+      if (section == Section::kNone) {
+        found.Add(number, "unknown section " + Quoted(line) +
+                              ": the keys after it are ignored (the "
+                              "sections are [General], [User], [Squad], "
+                              "[Usage] and [Output])");
+      }
+    } else if (section != Section::kNone) {
+      found.Add(number, ApplyKeyLine(settings, section, line));
+    } else if (!after_header) {
+      found.Add(number, Quoted(line) + " comes before the first section, "
+                                       "ignored");
     }
+  }
+}
+
+void CheckSettings(const Settings& settings,
+                   std::vector<SettingsFinding>* findings) {
+  const std::string& style_sheet = settings.Output.StyleSheet;
+  // An address with a scheme or from the root works from every page.
+  const bool relative = !style_sheet.empty() && style_sheet[0] != '/' &&
+                        style_sheet[0] != '\\' &&
+                        style_sheet.find(':') == std::string::npos;
+  if (relative && settings.Output.UseSubDir) {
+    findings->push_back(
+        {0, "StyleSheet " + Quoted(style_sheet) +
+                " is relative, but with UseSubDir=1 the pages of each score "
+                "ID sit one directory below Usage.html, so one of them "
+                "misses it; give it from the web root, as /tallyhawk.css"});
   }
 }
 
@@ -235,20 +348,29 @@ Settings LoadSettings(Platform& platform, StatusOutput& status,
                       bool mayCreateTemplate) {
   Settings settings;
   std::string text;
+  std::vector<SettingsFinding> findings;
   const ReadResult read = ReadWholeFile(platform, ini_file_name, &text);
   if (read == ReadResult::kRead) {
     status.line() << "Loading settings from '" << ini_file_name << "' ... ";
     status.PrintStatusLine();
-    ParseSettings(text, settings);
+    ParseSettings(text, settings, &findings);
   } else if (read == ReadResult::kMissing && mayCreateTemplate) {
     WriteSettingsTemplate(platform, status, ini_file_name, settings);
   } else {
     // A file that exists but cannot be read holds the admin's settings: it
     // is never replaced by the template.
-    throw FatalError("Unable to load configuration settings, exiting");
+    throw FileError("Unable to load configuration settings, exiting",
+                    ini_file_name,
+                    read == ReadResult::kMissing
+                        ? "cannot open the settings file"
+                        : "cannot read the settings file");
   }
   NormalizeDirectory(settings.Output.Directory);
   status.PrintStatus("Done\n");
+  CheckSettings(settings, &findings);
+  for (const SettingsFinding& finding : findings) {
+    status.Warn({ini_file_name, finding.line, finding.text, ""});
+  }
   return settings;
 }
 

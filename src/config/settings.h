@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/platform.h"
 #include "util/status_output.h"
@@ -89,9 +90,23 @@ constexpr size_t kMaxSettingLength = 127;
 // (none gives 0), taken modulo 2^32 and then negated for a "-" sign.
 uint32_t ParseSettingNumber(std::string_view text);
 
+// Something in the settings that a run takes by the file's rules, but that is
+// likely not what the admin meant: an unknown key, a number that is not one.
+struct SettingsFinding {
+  uint32_t line = 0;  // from 1; 0 for the settings as a whole
+  std::string text;
+};
+
 // Reads settings-file text over `settings`. Never fails: every byte sequence
-// is taken by the file's rules.
-void ParseSettings(std::string_view text, Settings& settings);
+// is taken by the file's rules. What looks wrong is added to `findings`
+// when given.
+void ParseSettings(std::string_view text, Settings& settings,
+                   std::vector<SettingsFinding>* findings = nullptr);
+
+// Adds to `findings` what looks wrong in `settings` as a whole: a relative
+// StyleSheet, which pages in subdirectories cannot share with Usage.html.
+void CheckSettings(const Settings& settings,
+                   std::vector<SettingsFinding>* findings);
 
 // Appends the separator to a non-empty Directory that lacks it, replacing the
 // last character when the value is already at its longest.
@@ -103,7 +118,7 @@ std::string SettingsTemplateText(const Settings& settings);
 // The settings of `ini_file_name` over the defaults, with Directory ending in
 // a separator. When the file is missing and `mayCreateTemplate` is true the
 // template is written and the defaults are used; a file that exists but
-// cannot be read ends the run.
+// cannot be read ends the run. Findings are warned of on standard error.
 Settings LoadSettings(Platform& platform, StatusOutput& status,
                       const std::string& ini_file_name, bool mayCreateTemplate);
 

@@ -20,7 +20,8 @@ void WriteZoneInfoTemplate(const ZoneDirs& zone_dirs) {
       zone_dirs.platform.CreateAtomicFile(zone_dirs.ZoneInfoFileName);
   if (!file || !WriteWithCrLf(*file, ZoneInfoTemplateText()) ||
       !file->Commit()) {
-    throw FatalError(kZoneTemplateError);
+    throw FileError(kZoneTemplateError, zone_dirs.ZoneInfoFileName,
+                    "cannot create the zone map template");
   }
 }
 
@@ -72,7 +73,8 @@ std::string ZoneDirName(const ZoneDirs& zone_dirs, uint32_t score_id) {
     case ReadResult::kUnreadable:
       // A map that exists but cannot be read is never replaced by the
       // template, and guessing its entries would send reports astray.
-      throw FatalError(kZoneTemplateError);
+      throw FileError(kZoneTemplateError, zone_dirs.ZoneInfoFileName,
+                      "cannot read the zone map");
   }
   if (!found) name = FormatUnsigned(score_id);
   return name;
@@ -96,11 +98,13 @@ void CreateSubdirectory(Platform& platform, const std::string& path) {
     case DirectoryResult::kCreatedOrExists:
       return;
     case DirectoryResult::kMissingParent:
-      throw FatalError("Invalid path to subdirectory");
+      throw FileError("Invalid path to subdirectory", path,
+                      "cannot create the subdirectory");
     case DirectoryResult::kOtherError:
       break;
   }
-  throw FatalError("Unspecified error creating subdirectory");
+  throw FileError("Unspecified error creating subdirectory", path,
+                  "cannot create the subdirectory");
 }
 
 void CreateScoreIdSubdirectories(const ZoneDirs& zone_dirs,

@@ -20,24 +20,41 @@ namespace {
 // The messages of one database file.
 struct DatabaseTexts {
   const char* failure;
+  const char* open_failure;  // in the words of standard error
+  const char* read_failure;
   const char* loading;
   uint64_t dot_interval;
   const char* count_word;
 };
 
-constexpr DatabaseTexts kUserTexts{"Failed to open user database, exiting",
-                                   "Loading users .", 1000, " users"};
-constexpr DatabaseTexts kSquadTexts{"Failed to open squad database, exiting",
-                                    "Loading squads .", 100, " squads"};
-constexpr DatabaseTexts kScoreTexts{"Failed to open score database, exiting",
-                                    "Loading scores .", 100, " scores"};
+constexpr DatabaseTexts kUserTexts{
+    "Failed to open user database, exiting", "cannot open the user database",
+    "cannot read the user database", "Loading users .", 1000, " users"};
+constexpr DatabaseTexts kSquadTexts{
+    "Failed to open squad database, exiting", "cannot open the squad database",
+    "cannot read the squad database", "Loading squads .", 100, " squads"};
+constexpr DatabaseTexts kScoreTexts{
+    "Failed to open score database, exiting", "cannot open the score database",
+    "cannot read the score database", "Loading scores .", 100, " scores"};
 
-// How many records `file` holds, as far as its size tells; bounded, so that
+// How many records a file of `size` bytes holds; bounded, so that
 // a huge file is still read record by record rather than prepared for.
-size_t ExpectedRecords(InputFile& file, size_t record_size) {
+size_t ExpectedRecords(uint64_t size, size_t record_size) {
   constexpr uint64_t kMostExpected = uint64_t{1} << 26;
-  return static_cast<size_t>(
-      std::min(file.SizeHint() / record_size, kMostExpected));
+  return static_cast<size_t>(std::min(size / record_size, kMostExpected));
+}
+
+// A file whose size is not a whole number of records was cut (or is no
+// database): the bytes after the last whole record are left out.
+void WarnOfPartialRecord(StatusOutput& status, const std::string& path,
+                         uint64_t size, size_t record_size) {
+  const uint64_t left_out = size % record_size;
+  if (left_out == 0) return;
+  status.Warn({path, 0,
+               "the size is not a whole number of " +
+                   std::to_string(record_size) + "-byte records: the last " +
+                   std::to_string(left_out) + " bytes are left out",
+               ""});
 }
 
 // Loads one file: `reserve` learns how many records to expect, `store` gets
@@ -53,8 +70,10 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
               RecordReader::Prepare prepare = nullptr,
               RecordReader::Idle idle = nullptr) {
   std::unique_ptr<InputFile> file = platform.OpenInput(path);
-  if (!file) throw FatalError(texts.failure);
-  reserve(ExpectedRecords(*file, record_size));
+  if (!file) throw FileError(texts.failure, path, texts.open_failure);
+  // The size when opened: what is read, and what a partial record is of.
+  const uint64_t size = file->SizeHint();
+  reserve(ExpectedRecords(size, record_size));
   status.PrintStatus(texts.loading);
   RecordReader reader(*file, record_size, std::move(prepare), std::move(idle));
   uint64_t count = 0;
@@ -69,11 +88,15 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
     if (dots > 0) status.PrintStatus(std::string(dots, '.'));
   });
   // A read error would leave records out: the file counts as unreadable.
-  if (file->Failed()) throw FatalError(texts.failure);
+  if (file->Failed()) {
+    throw FatalError(texts.failure, Diagnostic{path, 0, texts.read_failure,
+                                               file->FailureReason()});
+  }
   finish();
   status.PrintStatus(" Done\n");
   status.line() << "Read " << count << texts.count_word << "\n";
   status.PrintStatusLine();
+  WarnOfPartialRecord(status, path, size, record_size);
 }
 
 // How far ahead of the records stored the memory of those to come is

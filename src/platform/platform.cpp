@@ -1,6 +1,16 @@
 #include "platform/platform.h"
 
 namespace tallyhawk {
+namespace {
+
+// Each thread has its own: reports are written on several at once.
+thread_local std::string last_failure;
+
+}  // namespace
+
+std::string LastFailure() { return last_failure; }
+
+void NoteFailure(std::string reason) { last_failure = std::move(reason); }
 
 bool ConsoleFlushPolicy::ShouldFlush(std::string_view text) {
   constexpr std::chrono::milliseconds kMoment(50);

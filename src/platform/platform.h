@@ -21,6 +21,20 @@ char PathSeparator();
 // elsewhere.
 bool IsPathSeparator(char c);
 
+// Whether `path` names its file whatever the working directory is.
+bool IsAbsolutePath(std::string_view path);
+
+// Why the calling thread's last failed operation failed: the system's own
+// words ("No such file or directory"), or the platform's where the refusal
+// was its own. Each platform notes it where an operation fails, so that the
+// layers above can tell the admin without knowing the system. Empty when
+// nothing was noted.
+std::string LastFailure();
+void NoteFailure(std::string reason);
+// Notes the system's words for its error number `code` (errno, or on
+// Windows a GetLastError() value).
+void NoteSystemFailure(int code);
+
 // A file opened for reading raw bytes, front to back or at any offset.
 class InputFile {
  public:
@@ -35,6 +49,9 @@ class InputFile {
   // Whether a read has failed, so that what was read is not the whole file.
   // Sources whose reads cannot fail keep this default.
   virtual bool Failed() const { return false; }
+  // Why the first failed read failed; reads may fail on another thread than
+  // the one that asks.
+  virtual std::string FailureReason() const { return ""; }
   // The file's size in bytes when the system tells it, else 0: a hint to
   // size what the file is read into, never a promise of what Read gives.
   virtual uint64_t SizeHint() { return 0; }
@@ -69,6 +86,14 @@ enum class DirectoryResult {
   kCreatedOrExists,  // success, or the name exists already
   kMissingParent,    // a component before the last is missing or no directory
   kOtherError,
+};
+
+enum class DirectoryProbe {
+  kExists,       // something is there already: a directory that may be
+                 // written, or a file (which CanWriteFile then refuses)
+  kWouldCreate,  // missing, in a directory that may be written
+  kRefused,      // CreateDirectory would fail, or the directory is not
+                 // writable; LastFailure() says why
 };
 
 // Broken-down local time.
@@ -129,9 +154,21 @@ class Platform {
   // Creates the last component of `path` (which may end in a separator).
   virtual DirectoryResult CreateDirectory(const std::string& path) = 0;
 
+  // Whether an output at `path` could be created and written, as far as can
+  // be told without creating anything: its directory exists and may be
+  // written, and `path` is no directory. Outputs that ProtectInputs refuses
+  // are not looked at. On false, LastFailure() says why.
+  virtual bool CanWriteFile(const std::string& path) = 0;
+  // What CreateDirectory(`path`) would meet, without creating anything.
+  virtual DirectoryProbe ProbeDirectory(const std::string& path) = 0;
+
   // Writes to standard output, flushed as ConsoleFlushPolicy says and when
   // the program ends.
   virtual void WriteConsole(std::string_view text) = 0;
+  // Writes a whole line to standard error, at once.
+  virtual void WriteError(std::string_view text) = 0;
+  // The directory that relative names are looked up in.
+  virtual std::string WorkingDirectory() = 0;
 
   // Seconds since 1970-01-01 00:00 UTC.
   virtual int64_t Now() = 0;

@@ -34,12 +34,21 @@ namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
 
+// The platform's own reason for refusing an output.
+constexpr char kIsInput[] = "it is one of the databases, which are never written";
+
+// Notes errno as the reason of a failure and returns false.
+bool Failure() {
+  NoteSystemFailure(errno);
+  return false;
+}
+
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
     ssize_t n = ::write(fd, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return Failure();
     }
     data += n;
     size -= static_cast<size_t>(n);
@@ -57,7 +66,7 @@ class PosixInputFile : public InputFile {
     while (total < size) {
       ssize_t n = ::read(fd_, buffer + total, size - total);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) failed_ = true;
+      if (n < 0) Fail();
       if (n <= 0) break;
       total += static_cast<size_t>(n);
     }
@@ -70,7 +79,7 @@ class PosixInputFile : public InputFile {
       ssize_t n = ::pread(fd_, buffer + total, size - total,
                           static_cast<off_t>(offset + total));
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) failed_ = true;
+      if (n < 0) Fail();
       if (n <= 0) break;
       total += static_cast<size_t>(n);
     }
@@ -78,6 +87,10 @@ class PosixInputFile : public InputFile {
   }
 
   bool Failed() const override { return failed_; }
+  std::string FailureReason() const override {
+    std::lock_guard<std::mutex> lock(reason_mutex_);
+    return reason_;
+  }
 
   uint64_t SizeHint() override {
     struct stat st;
@@ -87,7 +100,17 @@ class PosixInputFile : public InputFile {
 
  private:
   int fd_;
+  // Notes the system's reason of a failed read, the first one kept.
+  void Fail() {
+    Failure();
+    std::lock_guard<std::mutex> lock(reason_mutex_);
+    if (!failed_) reason_ = LastFailure();
+    failed_ = true;
+  }
+
   std::atomic<bool> failed_ = false;
+  mutable std::mutex reason_mutex_;
+  std::string reason_;
 };
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -173,7 +196,7 @@ class PosixOutputFile : public OutputFile {
   bool Commit() override {
     if (fd_ < 0) return false;
     bool flushed = Flush();
-    bool closed = ::close(fd_) == 0;
+    bool closed = ::close(fd_) == 0 || Failure();
     fd_ = -1;
     return flushed && closed;
   }
@@ -195,8 +218,9 @@ class PosixHeldFile : public HeldOutputFile {
 
   std::unique_ptr<OutputFile> Start() override {
     struct stat st;
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return nullptr;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return Failure(), nullptr;
     if (guard_.Covers(st)) {
+      NoteFailure(kIsInput);
       struct stat named;
       if (!created_path_.empty() && st.st_size == 0 &&
           ::stat(created_path_.c_str(), &named) == 0 && SameFile(st, named)) {
@@ -206,7 +230,9 @@ class PosixHeldFile : public HeldOutputFile {
     }
     // Only a regular file has contents to drop; a device such as /dev/null
     // is written as it is.
-    if (S_ISREG(st.st_mode) && ::ftruncate(fd_, 0) != 0) return nullptr;
+    if (S_ISREG(st.st_mode) && ::ftruncate(fd_, 0) != 0) {
+      return Failure(), nullptr;
+    }
     return std::make_unique<PosixOutputFile>(std::exchange(fd_, -1));
   }
 
@@ -394,7 +420,8 @@ class PosixAtomicFile : public OutputFile {
     const int replaced = HoldReplaced(final_path_);
     // Still marked as in use while it is renamed: the lock descriptor is
     // closed only afterwards.
-    const bool renamed = ::rename(temp_path_.c_str(), final_path_.c_str()) == 0;
+    const bool renamed =
+        ::rename(temp_path_.c_str(), final_path_.c_str()) == 0 || Failure();
     if (replaced >= 0) closer_->Close(replaced);
     if (!renamed) return false;
     committed_ = true;
@@ -427,6 +454,20 @@ void PrepareProcess() {
   ::signal(SIGPIPE, SIG_IGN);
 }
 
+// Whether files may be created in the directory `directory`: it exists, is
+// a directory, and this process may write and search it (a file system
+// mounted read-only refuses too).
+bool CanWriteIn(const std::string& directory) {
+  struct stat st;
+  if (::stat(directory.c_str(), &st) != 0) return Failure();
+  if (!S_ISDIR(st.st_mode)) {
+    NoteFailure("it is not a directory");
+    return false;
+  }
+  return ::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) == 0 ||
+         Failure();
+}
+
 class PosixPlatform : public Platform {
  public:
   PosixPlatform() : pid_(static_cast<unsigned long>(::getpid())) {
@@ -439,9 +480,16 @@ class PosixPlatform : public Platform {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer; it is
     // refused below like everything else that is not a regular file.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return Failure(), nullptr;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+      Failure();
+      ::close(fd);
+      return nullptr;
+    }
+    if (!S_ISREG(st.st_mode)) {
+      NoteFailure(S_ISDIR(st.st_mode) ? "it is a directory"
+                                      : "it is not a regular file");
       ::close(fd);
       return nullptr;
     }
@@ -454,11 +502,12 @@ class PosixPlatform : public Platform {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
       *missing = errno == ENOENT || errno == ENOTDIR;
-      return nullptr;
+      return Failure(), nullptr;
     }
     struct stat st;
-    const bool known = ::fstat(fd, &st) == 0;
+    const bool known = ::fstat(fd, &st) == 0 || Failure();
     if (!known || S_ISDIR(st.st_mode)) {
+      if (known) NoteFailure("it is a directory");
       *missing = known;  // a directory holds no settings to lose
       ::close(fd);
       return nullptr;
@@ -475,17 +524,22 @@ class PosixPlatform : public Platform {
     int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return std::make_unique<PosixHeldFile>(fd, guard_, path);
-    if (errno != EEXIST) return nullptr;
+    if (errno != EEXIST) return Failure(), nullptr;
     fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
+    if (fd < 0) return Failure(), nullptr;
     return std::make_unique<PosixHeldFile>(fd, guard_, "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
     struct stat st;
-    if (guard_.Names(path) || (::stat(path.c_str(), &st) == 0 &&
-                               (S_ISDIR(st.st_mode) || guard_.Covers(st)))) {
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (guard_.Names(path) || (exists && guard_.Covers(st))) {
+      NoteFailure(kIsInput);
+      return nullptr;
+    }
+    if (exists && S_ISDIR(st.st_mode)) {
+      NoteFailure("it is a directory");
       return nullptr;
     }
     RemoveAbandonedTemporaries(path);
@@ -497,7 +551,7 @@ class PosixPlatform : public Platform {
           ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0) {
         if (errno == EEXIST) continue;
-        return nullptr;
+        return Failure(), nullptr;
       }
       if (!MarkInUse(fd, temp)) {
         ::close(fd);  // removed by a clean-up; the next name will do
@@ -505,6 +559,7 @@ class PosixPlatform : public Platform {
       }
       int lock_fd = ::dup(fd);
       if (lock_fd < 0) {
+        Failure();
         ::unlink(temp.c_str());
         ::close(fd);
         return nullptr;
@@ -512,6 +567,7 @@ class PosixPlatform : public Platform {
       return std::make_unique<PosixAtomicFile>(fd, lock_fd, temp, path,
                                                closer_);
     }
+    NoteFailure("no free temporary name beside it");
     return nullptr;
   }
 
@@ -519,6 +575,7 @@ class PosixPlatform : public Platform {
     if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) {
       return DirectoryResult::kCreatedOrExists;
     }
+    Failure();
     if (errno == ENOENT || errno == ENOTDIR)
       return DirectoryResult::kMissingParent;
     return DirectoryResult::kOtherError;
@@ -528,6 +585,48 @@ class PosixPlatform : public Platform {
     std::fwrite(text.data(), 1, text.size(), stdout);
     // Whatever is held goes out when the program ends.
     if (console_flush_.ShouldFlush(text)) std::fflush(stdout);
+  }
+
+  void WriteError(std::string_view text) override {
+    // Unbuffered, so that a line is whole even when the console's text is
+    // held; a failed write is not looked at, as on the console.
+    std::fwrite(text.data(), 1, text.size(), stderr);
+  }
+
+  std::string WorkingDirectory() override {
+    std::string path(256, '\0');
+    while (::getcwd(path.data(), path.size()) == nullptr) {
+      if (errno != ERANGE) return ".";
+      path.resize(path.size() * 2);
+    }
+    path.resize(std::char_traits<char>::length(path.c_str()));
+    return path;
+  }
+
+  bool CanWriteFile(const std::string& path) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+      NoteFailure("it is a directory");
+      return false;
+    }
+    const std::string directory = SplitDirectory(path).first;
+    return CanWriteIn(directory.empty() ? "." : directory);
+  }
+
+  DirectoryProbe ProbeDirectory(const std::string& path) override {
+    std::string name = path;
+    while (name.size() > 1 && name.back() == '/') name.pop_back();
+    struct stat st;
+    if (::stat(name.c_str(), &st) == 0) {
+      return !S_ISDIR(st.st_mode) || CanWriteIn(name)
+                 ? DirectoryProbe::kExists
+                 : DirectoryProbe::kRefused;
+    }
+    if (errno != ENOENT) return Failure(), DirectoryProbe::kRefused;
+    const std::string parent = SplitDirectory(name).first;
+    return CanWriteIn(parent.empty() ? "." : parent)
+               ? DirectoryProbe::kWouldCreate
+               : DirectoryProbe::kRefused;
   }
 
   int64_t Now() override { return static_cast<int64_t>(::time(nullptr)); }
@@ -572,6 +671,12 @@ class PosixPlatform : public Platform {
 };
 
 }  // namespace
+
+void NoteSystemFailure(int code) {
+  NoteFailure(std::generic_category().message(code));
+}
+
+bool IsAbsolutePath(std::string_view path) { return path.starts_with('/'); }
 
 char PathSeparator() { return '/'; }
 bool IsPathSeparator(char c) { return c == '/'; }

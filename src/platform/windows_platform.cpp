@@ -17,7 +17,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -27,6 +29,22 @@ namespace tallyhawk {
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
+
+// The platform's own reason for refusing an output.
+constexpr char kIsInput[] = "it is one of the databases, which are never written";
+
+// Notes the C runtime's errno as the reason of a failure and returns false.
+bool RuntimeFailure() {
+  NoteFailure(std::generic_category().message(errno));
+  return false;
+}
+
+// Notes the thread's last system error as the reason of a failure and
+// returns false.
+bool Failure() {
+  NoteSystemFailure(static_cast<int>(GetLastError()));
+  return false;
+}
 
 class WindowsInputFile : public InputFile {
  public:
@@ -39,7 +57,7 @@ class WindowsInputFile : public InputFile {
           static_cast<DWORD>(std::min<size_t>(size - total, 1u << 30));
       DWORD got = 0;
       if (!ReadFile(handle_, buffer + total, want, &got, nullptr)) {
-        failed_ = true;
+        Fail();
       }
       if (got == 0) break;
       total += got;
@@ -61,7 +79,7 @@ class WindowsInputFile : public InputFile {
       DWORD got = 0;
       if (!ReadFile(handle_, buffer + total, want, &got, &at) &&
           GetLastError() != ERROR_HANDLE_EOF) {
-        failed_ = true;
+        Fail();
       }
       if (got == 0) break;
       total += got;
@@ -70,10 +88,24 @@ class WindowsInputFile : public InputFile {
   }
 
   bool Failed() const override { return failed_; }
+  std::string FailureReason() const override {
+    std::lock_guard<std::mutex> lock(reason_mutex_);
+    return reason_;
+  }
 
  private:
   HANDLE handle_;
+  // Notes the system's reason of a failed read, the first one kept.
+  void Fail() {
+    Failure();
+    std::lock_guard<std::mutex> lock(reason_mutex_);
+    if (!failed_) reason_ = LastFailure();
+    failed_ = true;
+  }
+
   std::atomic<bool> failed_ = false;
+  mutable std::mutex reason_mutex_;
+  std::string reason_;
 };
 
 // Volume and file index: the same for every name of one file.
@@ -152,18 +184,19 @@ class WindowsOutputFile : public OutputFile {
   }
   bool Write(std::string_view bytes) override {
     if (!file_) return false;
-    ok_ = ok_ &&
-          std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size();
+    ok_ = ok_ && (std::fwrite(bytes.data(), 1, bytes.size(), file_) ==
+                      bytes.size() ||
+                  RuntimeFailure());
     return ok_;
   }
   bool Flush() override {
-    ok_ = ok_ && file_ && std::fflush(file_) == 0;
+    ok_ = ok_ && file_ && (std::fflush(file_) == 0 || RuntimeFailure());
     return ok_;
   }
   bool Commit() override {
     if (!file_) return false;
-    bool flushed = std::fflush(file_) == 0;
-    bool closed = std::fclose(file_) == 0;
+    bool flushed = std::fflush(file_) == 0 || RuntimeFailure();
+    bool closed = std::fclose(file_) == 0 || RuntimeFailure();
     file_ = nullptr;
     return ok_ && flushed && closed;
   }
@@ -188,6 +221,7 @@ class WindowsHeldFile : public HeldOutputFile {
   std::unique_ptr<OutputFile> Start() override {
     if (handle_ == INVALID_HANDLE_VALUE) return nullptr;
     if (guard_.CoversHandle(handle_)) {
+      NoteFailure(kIsInput);
       CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
       if (!created_path_.empty()) DeleteFileA(created_path_.c_str());
       return nullptr;
@@ -195,7 +229,7 @@ class WindowsHeldFile : public HeldOutputFile {
     // Only a file on disk has contents to drop; a device such as NUL is
     // written as it is.
     if (GetFileType(handle_) == FILE_TYPE_DISK && !SetEndOfFile(handle_)) {
-      return nullptr;
+      return Failure(), nullptr;
     }
     FILE* file = StreamOf(std::exchange(handle_, INVALID_HANDLE_VALUE));
     if (!file) return nullptr;
@@ -253,9 +287,8 @@ class WindowsAtomicFile : public OutputFile {
   bool Flush() override { return file_.Flush(); }
   bool Commit() override {
     // Renamed while still open, so that it is never without its writer.
-    if (committed_ || !file_.Flush() || !RenameOpenFile(handle_, final_path_)) {
-      return false;
-    }
+    if (committed_ || !file_.Flush()) return false;
+    if (!RenameOpenFile(handle_, final_path_)) return Failure();
     committed_ = true;
     return file_.Commit();
   }
@@ -274,6 +307,16 @@ bool IsDirectory(const std::string& path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool IsExistingDirectory(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Failure();
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    NoteFailure("it is not a directory");
+    return false;
+  }
+  return true;
+}
+
 HANDLE OpenForReading(const std::string& path) {
   return CreateFileA(path.c_str(), GENERIC_READ,
                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -284,9 +327,10 @@ class WindowsPlatform : public Platform {
  public:
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
     HANDLE handle = OpenForReading(path);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) return Failure(), nullptr;
     // Only a file on disk: a pipe or a device such as CON is refused.
     if (GetFileType(handle) != FILE_TYPE_DISK) {
+      NoteFailure("it is not a regular file");
       CloseHandle(handle);
       return nullptr;
     }
@@ -298,6 +342,7 @@ class WindowsPlatform : public Platform {
     HANDLE handle = OpenForReading(path);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
+      Failure();
       *missing = error == ERROR_FILE_NOT_FOUND ||
                  error == ERROR_PATH_NOT_FOUND || IsDirectory(path);
       return nullptr;
@@ -315,7 +360,7 @@ class WindowsPlatform : public Platform {
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    if (handle == INVALID_HANDLE_VALUE) return Failure(), nullptr;
     const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
     return std::make_unique<WindowsHeldFile>(handle, guard_,
                                              created ? path : "");
@@ -323,10 +368,14 @@ class WindowsPlatform : public Platform {
 
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
-    if (IsDirectory(path)) return nullptr;
+    if (IsDirectory(path)) {
+      NoteFailure("it is a directory");
+      return nullptr;
+    }
     FileIdentity target;
     if (IdentityOfPath(path, &target) ? guard_.Covers(target)
                                       : guard_.Names(path)) {
+      NoteFailure(kIsInput);
       return nullptr;
     }
     RemoveAbandonedTemporaries(path);
@@ -339,15 +388,17 @@ class WindowsPlatform : public Platform {
                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle == INVALID_HANDLE_VALUE) {
         if (GetLastError() == ERROR_FILE_EXISTS) continue;
-        return nullptr;
+        return Failure(), nullptr;
       }
       FILE* file = StreamOf(handle);
       if (!file) {
+        NoteFailure("the C runtime has no stream left for it");
         DeleteFileA(temp.c_str());
         return nullptr;
       }
       return std::make_unique<WindowsAtomicFile>(file, handle, temp, path);
     }
+    NoteFailure("no free temporary name beside it");
     return nullptr;
   }
 
@@ -355,6 +406,8 @@ class WindowsPlatform : public Platform {
     if (_mkdir(path.c_str()) == 0 || errno == EEXIST) {
       return DirectoryResult::kCreatedOrExists;
     }
+    // _mkdir leaves the system's own error of CreateDirectoryA in place.
+    Failure();
     if (errno == ENOENT) return DirectoryResult::kMissingParent;
     return DirectoryResult::kOtherError;
   }
@@ -363,6 +416,50 @@ class WindowsPlatform : public Platform {
     std::fwrite(text.data(), 1, text.size(), stdout);
     // Whatever is held goes out when the program ends.
     if (console_flush_.ShouldFlush(text)) std::fflush(stdout);
+  }
+
+  void WriteError(std::string_view text) override {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+  }
+
+  std::string WorkingDirectory() override {
+    const DWORD size = GetCurrentDirectoryA(0, nullptr);
+    if (size == 0) return ".";
+    std::string path(size, '\0');
+    path.resize(GetCurrentDirectoryA(size, path.data()));
+    return path;
+  }
+
+  // Windows tells whether a directory may be written only by trying, so
+  // this looks at what can be seen without writing: the directory exists,
+  // and no read-only attribute or directory stands at the name.
+  bool CanWriteFile(const std::string& path) override {
+    if (IsDirectory(path)) {
+      NoteFailure("it is a directory");
+      return false;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      NoteFailure("the file is read-only");
+      return false;
+    }
+    const std::string directory = SplitDirectory(path).first;
+    return IsExistingDirectory(directory.empty() ? "." : directory);
+  }
+
+  DirectoryProbe ProbeDirectory(const std::string& path) override {
+    std::string name = path;
+    while (name.size() > 1 && IsPathSeparator(name.back())) name.pop_back();
+    if (GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      return DirectoryProbe::kExists;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) return Failure(), DirectoryProbe::kRefused;
+    const std::string parent = SplitDirectory(name).first;
+    return IsExistingDirectory(parent.empty() ? "." : parent)
+               ? DirectoryProbe::kWouldCreate
+               : DirectoryProbe::kRefused;
   }
 
   int64_t Now() override { return static_cast<int64_t>(std::time(nullptr)); }
@@ -399,6 +496,31 @@ class WindowsPlatform : public Platform {
 };
 
 }  // namespace
+
+void NoteSystemFailure(int code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+          FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<LPSTR>(&text), 0,
+      nullptr);
+  std::string reason = length > 0 ? std::string(text, length)
+                                  : "system error " + std::to_string(code);
+  if (text) LocalFree(text);
+  // The system's texts end in a full stop and a line break.
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                             reason.back() == ' ' || reason.back() == '.')) {
+    reason.pop_back();
+  }
+  NoteFailure(std::move(reason));
+}
+
+// A drive letter and a separator, or a name that starts with a separator
+// (the current drive's root, or \\server\share).
+bool IsAbsolutePath(std::string_view path) {
+  if (!path.empty() && IsPathSeparator(path.front())) return true;
+  return path.size() >= 3 && path[1] == ':' && IsPathSeparator(path[2]);
+}
 
 char PathSeparator() { return '\\'; }
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }

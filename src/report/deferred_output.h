@@ -42,7 +42,15 @@ class DeferredOutput : public Platform {
   DirectoryResult CreateDirectory(const std::string& path) override {
     return system_.CreateDirectory(path);
   }
+  bool CanWriteFile(const std::string& path) override {
+    return system_.CanWriteFile(path);
+  }
+  DirectoryProbe ProbeDirectory(const std::string& path) override {
+    return system_.ProbeDirectory(path);
+  }
   void WriteConsole(std::string_view text) override;
+  void WriteError(std::string_view text) override { system_.WriteError(text); }
+  std::string WorkingDirectory() override { return system_.WorkingDirectory(); }
   int64_t Now() override { return system_.Now(); }
   LocalTime ToLocalTime(int64_t seconds) override {
     return system_.ToLocalTime(seconds);

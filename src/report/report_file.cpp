@@ -28,7 +28,7 @@ ReportFile::ReportFile(std::unique_ptr<OutputFile> file, std::string path,
       write_failure_(write_failure) {}
 
 void ReportFile::Check(bool ok) const {
-  if (!ok) throw FatalError(write_failure_);
+  if (!ok) throw FileError(write_failure_, path_, "cannot write the report");
 }
 
 ReportFile& ReportFile::operator<<(std::string_view text) {

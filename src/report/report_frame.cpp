@@ -58,7 +58,7 @@ std::unique_ptr<ReportFile> OpenReport(Platform& platform,
                                        const char* write_failure) {
   std::unique_ptr<ReportFile> file =
       ReportFile::Open(platform, path, write_failure);
-  if (!file) throw FatalError(open_failure);
+  if (!file) throw FileError(open_failure, path, "cannot create the report");
   return file;
 }
 

@@ -10,6 +10,7 @@
 #include "db/score_ids.h"
 #include "report/report_frame.h"
 #include "report/usage_report.h"
+#include "run/check_run.h"
 #include "run/command_line.h"
 #include "run/help_text.h"
 #include "run/run_context.h"
@@ -21,6 +22,9 @@
 
 namespace tallyhawk {
 namespace {
+
+// Always in the working directory.
+constexpr char kErrorFileName[] = "tallyhawk.err";
 
 void PrintBanner(StatusOutput& status) {
   status.line() << VersionLine();
@@ -46,21 +50,37 @@ void GuardDatabases(RunContext& context) {
   context.status.StartLog();
 }
 
-void ReportFatalError(RunContext& context, const std::string& message) {
+// Writes the error file, which holds exactly one error; true when all of it
+// is in place.
+bool WriteErrorFile(Platform& platform, const std::string& text) {
+  std::unique_ptr<OutputFile> file = platform.CreateFile(kErrorFileName);
+  // Both run, so that a file that could not be written is still closed.
+  const bool written = file && WriteWithCrLf(*file, text);
+  return file && file->Commit() && written;
+}
+
+void ReportFatalError(RunContext& context, const FatalError& error) {
   const int64_t now = context.platform.Now();
-  context.status.ResetStatusLine();
+  const std::string message = error.what();
+  StatusOutput& status = context.status;
+  status.ResetStatusLine();
   GuardDatabases(context);
-  context.status.line() << "ERROR: " << message << "\n";
-  context.status.PrintStatusLine();
-  // The error file holds exactly one error; if it cannot be written the
-  // error is lost without a message.
-  if (auto file = context.platform.CreateFile("tallyhawk.err")) {
-    WriteWithCrLf(
-        *file, DateText(context.platform.ToLocalTime(now)) + message + "\n\n");
-    file->Commit();
+  status.line() << "ERROR: " << message << "\n";
+  status.PrintStatusLine();
+  Diagnostic detail = error.detail();
+  if (detail.text.empty()) detail.text = message;
+  status.Error(detail);
+  if (WriteErrorFile(context.platform,
+                     DateText(context.platform.ToLocalTime(now)) + message +
+                         "\n\n")) {
+    status.PrintStatus(
+        "*** Error occurred, exiting.  (Logged to error file)\n");
+  } else {
+    status.Error({kErrorFileName, 0, "cannot write the error file",
+                  LastFailure()});
+    status.PrintStatus(
+        "*** Error occurred, exiting.  (Unable to write error file)\n");
   }
-  context.status.PrintStatus(
-      "*** Error occurred, exiting.  (Logged to error file)\n");
   CleanUp(context);
 }
 
@@ -140,7 +160,7 @@ void Run(RunContext& context) {
 
 int RunTallyhawk(const std::vector<std::string>& args, Platform& platform) {
   for (const std::string& arg : args) {
-    if (arg == "--help") {
+    if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "/?") {
       platform.WriteConsole(HelpText());
       return 0;
     }
@@ -149,16 +169,21 @@ int RunTallyhawk(const std::vector<std::string>& args, Platform& platform) {
       return 0;
     }
   }
-  return RunWithOptions(ParseCommandLine(args), platform);
+  const RunOptions options = ParseCommandLine(args);
+  if (options.check) return CheckRun(options, platform);
+  return RunWithOptions(options, platform);
 }
 
 int RunWithOptions(const RunOptions& options, Platform& platform) {
   RunContext context(platform, options);
+  for (const std::string& warning : options.warnings) {
+    context.status.Warn({"", 0, "command line: " + warning, ""});
+  }
   try {
     Run(context);
     return 0;
   } catch (const FatalError& error) {
-    ReportFatalError(context, error.what());
+    ReportFatalError(context, error);
     return 1;
   }
 }

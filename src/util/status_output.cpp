@@ -47,17 +47,44 @@ void StatusOutput::StartLog() {
     WarnNoLog(held_log_name_);
     return;
   }
-  WriteWithCrLf(*log_, waiting);
+  CheckLogWrite(WriteWithCrLf(*log_, waiting));
 }
 
 void StatusOutput::WarnNoLog(const std::string& log_file_name) {
+  const std::string reason = LastFailure();
   line_ << "WARNING:  Unable to open log file '" << log_file_name
         << "', no log will be kept\n";
   PrintStatusLine();
+  Warn({log_file_name, 0, "cannot open the log; no log will be kept", reason});
+}
+
+void StatusOutput::CheckLogWrite(bool ok) {
+  if (ok || log_write_failed_) return;
+  // Said once: the run goes on, and its log may lack what follows.
+  log_write_failed_ = true;
+  Warn({held_log_name_, 0, "cannot write the log; it may be incomplete",
+        LastFailure()});
+}
+
+void StatusOutput::Warn(const Diagnostic& diagnostic) {
+  Diagnose(Severity::kWarning, diagnostic);
+}
+
+void StatusOutput::Error(const Diagnostic& diagnostic) {
+  Diagnose(Severity::kError, diagnostic);
+}
+
+void StatusOutput::Diagnose(Severity severity, const Diagnostic& diagnostic) {
+  if (sink_) {
+    sink_(severity, diagnostic);
+  } else if (severity == Severity::kError || !veryquiet_) {
+    platform_.WriteError(FormatDiagnostic(severity, diagnostic,
+                                          platform_.WorkingDirectory()));
+  }
 }
 
 void StatusOutput::CloseLog() {
-  if (log_) log_->Commit();
+  if (log_) CheckLogWrite(log_->Commit());
   log_.reset();
   held_log_.reset();
 }
@@ -67,7 +94,7 @@ void StatusOutput::PrintStatus(std::string_view text) {
   // Write errors on the log are not looked at: the run goes on without it.
   if (veryquiet_) return;
   if (log_) {
-    WriteWithCrLf(*log_, text);
+    CheckLogWrite(WriteWithCrLf(*log_, text));
   } else if (held_log_) {
     waiting_.append(text);
   }

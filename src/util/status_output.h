@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/platform.h"
+#include "util/diagnostic.h"
 #include "util/progress.h"
 
 namespace tallyhawk {
@@ -57,6 +59,15 @@ class StatusOutput : public ProgressSink {
   // A progress dot, printed like any other message.
   void Dot() override { PrintStatus("."); }
 
+  // A diagnostic on standard error: a warning unless veryquiet, an error
+  // always. Neither reaches the console or the log.
+  void Warn(const Diagnostic& diagnostic);
+  void Error(const Diagnostic& diagnostic);
+  // Where diagnostics go instead, whatever the quietness (a check of the
+  // settings collects them).
+  using DiagnosticSink = std::function<void(Severity, const Diagnostic&)>;
+  void RedirectDiagnostics(DiagnosticSink sink) { sink_ = std::move(sink); }
+
   StatusLine& line() { return line_; }
   bool quiet() const { return quiet_; }
   bool veryquiet() const { return veryquiet_; }
@@ -66,13 +77,18 @@ class StatusOutput : public ProgressSink {
   bool quiet_;
   bool veryquiet_;
   void WarnNoLog(const std::string& log_file_name);
+  // Warns, once, when a write to the log failed.
+  void CheckLogWrite(bool ok);
+  void Diagnose(Severity severity, const Diagnostic& diagnostic);
 
   std::unique_ptr<OutputFile> log_;
   // The log between OpenLog and StartLog, and what it is to receive.
   std::unique_ptr<HeldOutputFile> held_log_;
   std::string held_log_name_;
   std::string waiting_;
+  bool log_write_failed_ = false;
   StatusLine line_;
+  DiagnosticSink sink_;
 };
 
 // Writes `text` with every line feed turned into CR LF.

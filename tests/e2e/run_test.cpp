@@ -179,7 +179,8 @@ TEST(RunTest, FatalErrorEndsTheRunAndKeepsTheEarlierReports) {
 }
 
 // A report's first line reaches the system at once, so a full disk ends the
-// run at the first report: here the grouped page.
+// run at the first report: here the grouped page. The error file cannot be
+// written either, and the last line says so.
 TEST(RunTest, FullDiskEndsTheRunWithTheWriteMessage) {
 #ifdef __linux__
   TempDir dir;
@@ -192,9 +193,12 @@ TEST(RunTest, FullDiskEndsTheRunWithTheWriteMessage) {
   WriteZone(dir);
   dir.Write("PilotStats7.html", "the earlier page");
   dir.Write("filler", std::string(200 * 1024, 'x'));  // fills the disk
-  EXPECT_TRUE(RunToFailure(dir).console.ends_with(
-      "SCORE ID 7\n--------------------------\n" +
-      FatalLines("Unable to write file for group HTML output")));
+  const RunResult run = RunToFailure(dir);
+  EXPECT_TRUE(run.console.ends_with(
+      "SCORE ID 7\n--------------------------\n"
+      "ERROR: Unable to write file for group HTML output\n"
+      "*** Error occurred, exiting.  (Unable to write error file)\n"))
+      << run.console;
 #else
   GTEST_SKIP() << "a small file system is mounted on Linux only";
 #endif

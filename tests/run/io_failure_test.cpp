@@ -4,6 +4,8 @@
 // and leave every report either as the earlier run wrote it or complete.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "run/run_driver.h"
 #include "support/db_builder.h"
 #include "support/e2e_harness.h"
@@ -45,6 +47,16 @@ TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
                         : "ERROR: " + message +
                               "\n*** Error occurred, exiting.  (Logged to "
                               "error file)\n"));
+    // Standard error names the file and carries the reason up from the
+    // operation that failed.
+    const std::string path = operation.substr(operation.find(' ') + 1);
+    EXPECT_TRUE(run.errors.starts_with(
+        (message.empty() ? "tallyhawk: warning: '" : "tallyhawk: error: '") +
+        path + "' (in /zone): "))
+        << run.errors;
+    EXPECT_TRUE(run.errors.ends_with(": injected " + operation + "\n"))
+        << run.errors;
+    EXPECT_EQ(std::ranges::count(run.errors, '\n'), 1);
     if (message.empty()) {
       EXPECT_FALSE(run.files.count("tallyhawk.err"));
     } else {

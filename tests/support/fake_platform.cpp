@@ -34,6 +34,8 @@ class FakeInputFile : public InputFile {
     return n;
   }
   bool Failed() const override { return failed_; }
+  std::string FailureReason() const override { return "injected read " + path_; }
+  uint64_t SizeHint() override { return bytes_.size(); }
 
  private:
   FakePlatform& platform_;
@@ -93,6 +95,7 @@ class FakeHeldFile : public HeldOutputFile {
     std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
     if (platform_.Fails("truncate", path_)) return nullptr;
     if (platform_.IsProtected(path_)) {
+      NoteFailure("it is one of the databases");
       if (created_) platform_.files.erase(path_);
       return nullptr;
     }
@@ -114,7 +117,15 @@ bool FakePlatform::Fails(const char* kind, const std::string& path) {
   if (record_operations) operations.push_back(std::string(kind) + " " + path);
   if (operation_count != failing_operation) return false;
   failed_operation = std::string(kind) + " " + path;
+  NoteFailure("injected " + failed_operation);
   return true;
+}
+
+bool FakePlatform::CanWriteFile(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
+  if (std::ranges::count(unwritable, path) == 0) return true;
+  NoteFailure("Permission denied");
+  return false;
 }
 
 bool FakePlatform::IsProtected(const std::string& path) const {
@@ -135,6 +146,7 @@ std::unique_ptr<InputFile> FakePlatform::OpenConfigInput(
   // there.
   const bool fails = Fails("open", path);
   *missing = it == files.end() && !fails;
+  if (*missing) NoteFailure("No such file or directory");
   if (fails || it == files.end()) return nullptr;
   return std::make_unique<FakeInputFile>(*this, path, it->second);
 }
@@ -150,7 +162,11 @@ std::unique_ptr<HeldOutputFile> FakePlatform::OpenOutput(
 std::unique_ptr<OutputFile> FakePlatform::CreateAtomicFile(
     const std::string& path) {
   std::lock_guard<std::recursive_mutex> lock(mutex.m);
-  if (Fails("open", path) || IsProtected(path)) return nullptr;
+  if (Fails("open", path)) return nullptr;
+  if (IsProtected(path)) {
+    NoteFailure("it is one of the databases");
+    return nullptr;
+  }
   return std::make_unique<FakeOutputFile>(*this, path, true);
 }
 

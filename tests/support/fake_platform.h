@@ -18,6 +18,11 @@ class FakePlatform : public Platform {
   // Committed files by path.
   std::map<std::string, std::string> files;
   std::string console;
+  // Standard error.
+  std::string errors;
+  std::string working_directory = "/zone";
+  // Paths that CanWriteFile and ProbeDirectory refuse.
+  std::vector<std::string> unwritable;
   // 2026-12-06 12:00:00 UTC, a Sunday. Local time is UTC here.
   int64_t now = 1796558400;
 
@@ -57,10 +62,20 @@ class FakePlatform : public Platform {
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override;
   DirectoryResult CreateDirectory(const std::string& path) override;
+  bool CanWriteFile(const std::string& path) override;
+  DirectoryProbe ProbeDirectory(const std::string& path) override {
+    return CanWriteFile(path) ? DirectoryProbe::kWouldCreate
+                              : DirectoryProbe::kRefused;
+  }
   void WriteConsole(std::string_view text) override {
     std::lock_guard<std::recursive_mutex> lock(mutex.m);
     console.append(text);
   }
+  void WriteError(std::string_view text) override {
+    std::lock_guard<std::recursive_mutex> lock(mutex.m);
+    errors.append(text);
+  }
+  std::string WorkingDirectory() override { return working_directory; }
   int64_t Now() override { return now; }
   LocalTime ToLocalTime(int64_t seconds) override;
 
