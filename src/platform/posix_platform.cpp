@@ -604,6 +604,7 @@ class PosixPlatform : public Platform {
   }
 
   bool CanWriteFile(const std::string& path) override {
+    if (path.empty()) return NoteSystemFailure(ENOENT), false;
     struct stat st;
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
       NoteFailure("it is a directory");

@@ -434,6 +434,10 @@ class WindowsPlatform : public Platform {
   // this looks at what can be seen without writing: the directory exists,
   // and no read-only attribute or directory stands at the name.
   bool CanWriteFile(const std::string& path) override {
+    if (path.empty()) {
+      NoteSystemFailure(ERROR_FILE_NOT_FOUND);
+      return false;
+    }
     if (IsDirectory(path)) {
       NoteFailure("it is a directory");
       return false;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,11 @@ class CheckReport {
     Find(Severity::kError, {file, 0, what, LastFailure()});
   }
 
+  // "1 report", "2 reports".
+  static std::string Count(size_t n, const std::string& noun) {
+    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
+  }
+
   // The closing line, and the exit code.
   int Conclude() {
     if (errors_ > 0) {
@@ -58,10 +64,6 @@ class CheckReport {
   }
 
  private:
-  static std::string Count(size_t n, const std::string& noun) {
-    return std::to_string(n) + " " + noun + (n == 1 ? "" : "s");
-  }
-
   Platform& platform_;
   size_t errors_ = 0;
   size_t warnings_ = 0;
@@ -161,9 +163,10 @@ bool CheckDatabaseFiles(const GeneralSettings& general, Platform& platform,
       continue;
     }
     const uint64_t size = input->SizeHint();
-    report.Say(std::string("Database: ") + Quoted(file.path) + ", " +
-               FormatUnsigned(size / file.record_size) + " " + file.kind +
-               " records\n");
+    report.Say("Database: " + Quoted(file.path) + ", " +
+               CheckReport::Count(size / file.record_size,
+                                  std::string(file.kind) + " record") +
+               "\n");
     if (size % file.record_size != 0) {
       report.Warn({file.path, 0,
                    "the size is not a whole number of " +
@@ -199,14 +202,17 @@ std::vector<std::string> ScoreIdReports(const ReportScope& scope,
   return paths;
 }
 
-// Whether every file of `paths` could be written; tells of the first that
-// could not (the others likely fail alike).
+// Whether every file of `paths` could be written. Tells of the first that
+// could not in each directory (the others there likely fail alike), and
+// keeps that directory in `failed` so as not to tell of it again.
 void CheckReports(const std::vector<std::string>& paths, Platform& platform,
-                  CheckReport& report) {
+                  CheckReport& report, std::set<std::string>& failed) {
   for (const std::string& path : paths) {
+    const std::string directory = SplitDirectory(path).first;
+    if (failed.contains(directory)) continue;
     if (!platform.CanWriteFile(path)) {
       report.Fail(path, "cannot create the report");
-      return;
+      failed.insert(directory);
     }
   }
 }
@@ -217,6 +223,7 @@ void CheckOutputs(const Settings& settings, const std::string& zone_map,
                   const Databases& databases, const ScoreIdList& score_ids,
                   Platform& platform, CheckReport& report) {
   StatusOutput silent(platform, true, true);
+  std::set<std::string> failed;
   const OutputSettings& output = settings.Output;
   const bool pilots_on =
       databases.UserTable.SlotCount() > 0 && settings.User.AnyOn();
@@ -232,7 +239,7 @@ void CheckOutputs(const Settings& settings, const std::string& zone_map,
     const std::vector<std::string> paths =
         ScoreIdReports(scope, pilots_on, squads_on);
     report.Say("Score ID " + FormatUnsigned(score_id) + ": " +
-               std::to_string(paths.size()) + " reports in " +
+               CheckReport::Count(paths.size(), "report") + " in " +
                DirectoryText(output.UseSubDir ? directory : output.Directory) +
                "\n");
     DirectoryProbe probe = DirectoryProbe::kExists;
@@ -243,7 +250,9 @@ void CheckOutputs(const Settings& settings, const std::string& zone_map,
       }
     }
     // A directory still to be made will take its reports.
-    if (probe == DirectoryProbe::kExists) CheckReports(paths, platform, report);
+    if (probe == DirectoryProbe::kExists) {
+      CheckReports(paths, platform, report, failed);
+    }
   }
   if (databases.UserTable.SlotCount() == 0 || !settings.Usage.AnyOn()) return;
   std::vector<std::string> usage;
@@ -252,9 +261,9 @@ void CheckOutputs(const Settings& settings, const std::string& zone_map,
     usage.push_back(output.Directory + "Usage.html");
   }
   if (output.JSON) usage.push_back(output.Directory + "Usage.json");
-  report.Say("Usage: " + std::to_string(usage.size()) + " reports in " +
+  report.Say("Usage: " + CheckReport::Count(usage.size(), "report") + " in " +
              DirectoryText(output.Directory) + "\n");
-  CheckReports(usage, platform, report);
+  CheckReports(usage, platform, report, failed);
 }
 
 // Loads the databases as a run would, silently, and collects the score IDs;

@@ -78,9 +78,75 @@ TEST(ParseSettingsTest, ExampleFileSwitchesOnEveryOutputAndKeepsTheDefaults) {
   expected.Output.Text = true;
   expected.Output.HTML = true;
   expected.Output.StyleSheet = "tallyhawk.css";
-  const Settings example = Parse(text.str());
+  Settings example;
+  std::vector<SettingsFinding> findings;
+  ParseSettings(text.str(), example, &findings);
   EXPECT_EQ(SettingsTemplateText(example), SettingsTemplateText(expected));
   EXPECT_TRUE(example.Output.JSON);
+  EXPECT_TRUE(findings.empty()) << findings.front().text;
+}
+
+// "<line>: <text>" for each finding of `text`, those of the settings as a
+// whole included.
+std::vector<std::string> Findings(std::string_view text) {
+  Settings settings;
+  std::vector<SettingsFinding> findings;
+  ParseSettings(text, settings, &findings);
+  CheckSettings(settings, &findings);
+  std::vector<std::string> lines;
+  for (const SettingsFinding& finding : findings)
+    lines.push_back(std::to_string(finding.line) + ": " + finding.text);
+  return lines;
+}
+
+// Each kind of line that a run takes by the file's rules but an admin likely
+// did not mean, with the line it is on and the value used.
+TEST(ParseSettingsTest, FindingsNameTheLineAndTheValueUsed) {
+  using Lines = std::vector<std::string>;
+  const std::string number = " is not a plain decimal number from 0 to "
+                             "4294967295; ";
+  const std::pair<std::string, Lines> kCases[] = {
+      {"// x\n[General]\nTopX=20\n[Usage]\nLastDays=-5\n[Output]\nText=1\n"
+       "StyleSheet=/s.css\nUseSubDir=1",
+       {}},
+      {"[General]\nTopX=abc", {"2: 'TopX=abc'" + number + "0 is used"}},
+      {"[General]\r\n\r\nTopX=-5", {"3: 'TopX=-5'" + number + "4294967291 is used"}},
+      {"[General]\nScoreID=4294967296", {"2: 'ScoreID=4294967296'" + number + "0 is used"}},
+      {"[General]\nMinKills=12 ", {"2: 'MinKills=12 '" + number + "12 is used"}},
+      {"[Usage]\nLastDays=2147483648",
+       {"2: 'LastDays=2147483648' is not a plain decimal number from "
+        "-2147483648 to 2147483647; -2147483648 is used"}},
+      {"[Output]\nHTML=false\nText=00",
+       {"2: 'HTML=false' is not 0 or 1; 1 is used",
+        "3: 'Text=00' is not 0 or 1; 0 is used"}},
+      {"[General]\nDatUser=user.dat \n[Output]\nDirectory=\tout",
+       {"2: 'DatUser=user.dat ' begins or ends with white space, which is "
+        "part of the name",
+        "4: 'Directory=\\x09out' begins or ends with white space, which is "
+        "part of the name"}},
+      {"[General]\nTopXX=5\nTopX\n[Squad]\nDoMembers=1",
+       {"2: unknown key 'TopXX' in [General], ignored",
+        "3: 'TopX' has no '=', so it sets nothing"}},
+      // Keys under an unknown section are ignored with it.
+      {"TopX=5\n[output]\nText=1\n[User] \nDoWins=0",
+       {"1: 'TopX=5' comes before the first section, ignored",
+        "2: unknown section '[output]': the keys after it are ignored (the "
+        "sections are [General], [User], [Squad], [Usage] and [Output])",
+        "4: unknown section '[User] ': the keys after it are ignored (the "
+        "sections are [General], [User], [Squad], [Usage] and [Output])"}},
+      {"[Output]\nDirectory=" + std::string(120, 'd') + "/x.css",
+       {"2: the line is longer than 127 characters: the rest is read as a "
+        "line of its own",
+        "2: 'ddd/x.css' has no '=', so it sets nothing"}},
+      {"[Output]\nStyleSheet=s.css\nUseSubDir=1",
+       {"0: StyleSheet 's.css' is relative, but with UseSubDir=1 the pages of "
+        "each score ID sit one directory below Usage.html, so one of them "
+        "misses it; give it from the web root, as /tallyhawk.css"}},
+  };
+  for (const auto& [text, lines] : kCases) EXPECT_EQ(Findings(text), lines);
+  // An address with a scheme serves every page.
+  EXPECT_EQ(Findings("[Output]\nStyleSheet=https://x/s.css\nUseSubDir=1"),
+            Lines{});
 }
 
 TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {

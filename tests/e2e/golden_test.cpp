@@ -138,6 +138,15 @@ TEST_P(GoldenTest, EveryByteMatches) {
   EXPECT_EQ(actual["files/tallyhawk.log"], CrLf(run.console));
   actual.erase("files/tallyhawk.log");
   actual["console.txt"] = run.console;
+  // Standard error holds only the warnings the settings call for.
+  if (!run.errors.empty()) {
+    std::string errors = run.errors;
+    for (size_t at = errors.find(dir.path()); at != std::string::npos;
+         at = errors.find(dir.path())) {
+      errors.replace(at, dir.path().size(), "<dir>");
+    }
+    actual["errors.txt"] = errors;
+  }
 
   if (std::getenv("TALLYHAWK_UPDATE_GOLDEN")) {
     fs::remove_all(golden_dir);

@@ -108,12 +108,65 @@ TEST(RunTest, FileNameSwitchesNameTheLogSettingsAndZoneMap) {
 
 TEST(RunTest, HelpAndVersionTouchNoFile) {
   TempDir dir;
-  RunResult help = RunTallyhawkIn(dir, {"/quiet", "--help"});
+  for (const char* name : {"--help", "-h", "-?", "/?"}) {
+    RunResult help = RunTallyhawkIn(dir, {"/quiet", name});
+    EXPECT_EQ(help.exit_code, 0);
+    EXPECT_TRUE(help.console.starts_with("Usage: tallyhawk")) << name;
+  }
   RunResult version = RunTallyhawkIn(dir, {"--version"});
-  EXPECT_EQ(std::pair(help.exit_code, version.exit_code), std::pair(0, 0));
-  EXPECT_TRUE(help.console.starts_with("Usage: tallyhawk"));
+  EXPECT_EQ(version.exit_code, 0);
   EXPECT_EQ(Masked(version.console), "Tallyhawk v0.2 Build <build date>\n");
   EXPECT_TRUE(dir.Files().empty());
+}
+
+// --check writes nothing, whatever it finds, and its exit code tells a run
+// that would succeed (0), succeed with warnings (2) or fail (1).
+TEST(RunTest, CheckWritesNothingAndTellsWhatARunWouldMeet) {
+  const struct {
+    std::string settings;  // none: no settings file
+    int exit_code;
+    std::string last_line;
+  } kCases[] = {
+      {"[Output]\nDirectory=out\nText=1\nJSON=1\n", 0,
+       "A run would succeed.\n"},
+      {"", 0, "A run would succeed.\n"},
+      {"[General]\nTopX=abc\n", 2, "A run would succeed, with 1 warning.\n"},
+      {"[Output]\nDirectory=missing\n", 1,
+       "A run would fail: 1 error, 0 warnings.\n"},
+      {"[Output]\nUseSubDir=1\nDirectory=missing\n", 1,
+       "A run would fail: 2 errors, 0 warnings.\n"},
+      {"[General]\nDatScore=none.dat\n[Output]\nTopX=5\n", 1,
+       "A run would fail: 1 error, 1 warning.\n"},
+  };
+  for (const auto& c : kCases) {
+    TempDir dir;
+    for (const auto& [name, bytes] : SmallZone()) dir.Write(name, bytes);
+    if (!c.settings.empty()) dir.Write("tallyhawk.ini", c.settings);
+    dir.MakeDirectory("out");
+    const auto before = dir.Files();
+    const RunResult check = RunTallyhawkIn(dir, {"--check"});
+    EXPECT_EQ(check.exit_code, c.exit_code) << check.console;
+    EXPECT_TRUE(check.console.ends_with(c.last_line)) << check.console;
+    EXPECT_EQ(dir.Files(), before);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() + "/out"));
+    EXPECT_EQ(check.errors, "");
+  }
+  // What it tells of a zone that a run would write as it should.
+  TempDir dir;
+  for (const auto& [name, bytes] : SmallZone()) dir.Write(name, bytes);
+  dir.Write("tallyhawk.ini", kCases[0].settings);
+  dir.Write("zoneinfo.txt", "7:Arena\n");
+  dir.MakeDirectory("out");
+  EXPECT_EQ(PosixPaths(RunTallyhawkIn(dir, {"--check"}).console),
+            "Settings: 'tallyhawk.ini'\n"
+            "Zone map: 'zoneinfo.txt'\n"
+            "Database: 'user.dat', 2 user records\n"
+            "Database: 'squad.dat', 1 squad record\n"
+            "Database: 'score.dat', 2 score records\n"
+            "Score IDs: 7\n"
+            "Score ID 7: 19 reports in 'out/'\n"
+            "Usage: 3 reports in 'out/'\n"
+            "A run would succeed.\n");
 }
 
 std::string FatalLines(const std::string& message) {

@@ -25,6 +25,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A fresh file outside every test directory, for a run's standard error.
+std::string ErrorsPath() {
+  static std::mt19937_64 random(std::random_device{}());
+  return (fs::temp_directory_path() /
+          ("tallyhawk-stderr-" + std::to_string(random())))
+      .string();
+}
+
+// The bytes of `path`, which is then removed.
+std::string TakeFile(const std::string& path) {
+  std::string bytes;
+  {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  fs::remove(path);
+  return bytes;
+}
+
 #ifdef _WIN32
 
 RunResult Spawn(const std::string& dir, const std::vector<std::string>& argv,
@@ -42,7 +61,11 @@ RunResult Spawn(const std::string& dir, const std::vector<std::string>& argv,
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput =
       options.console == Console::kClosed ? nullptr : write_end;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  const std::string errors_path = ErrorsPath();
+  HANDLE errors = CreateFileA(errors_path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  startup.hStdError = errors;
   // The tests' arguments hold neither quotes nor trailing backslashes.
   std::string command;
   for (const std::string& arg : argv) command += "\"" + arg + "\" ";
@@ -52,6 +75,7 @@ RunResult Spawn(const std::string& dir, const std::vector<std::string>& argv,
       CreateProcessA(argv[0].c_str(), command.data(), nullptr, nullptr, TRUE, 0,
                      nullptr, dir.c_str(), &startup, &process);
   CloseHandle(write_end);
+  CloseHandle(errors);
   if (!started) {
     throw std::runtime_error("cannot start " + argv[0] + ": error " +
                              std::to_string(GetLastError()));
@@ -70,6 +94,7 @@ RunResult Spawn(const std::string& dir, const std::vector<std::string>& argv,
   result.exit_code = static_cast<int>(exit_code);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
+  result.errors = TakeFile(errors_path);
   return result;
 }
 
@@ -99,9 +124,12 @@ RunResult Spawn(const std::string& dir, std::vector<std::string> argv_text,
   if (::pipe(pipe_fds) != 0) throw std::runtime_error("pipe");
   // Nobody reads a broken pipe: every console write meets a closed reader.
   if (options.console == Console::kBrokenPipe) ::close(pipe_fds[0]);
+  const std::string errors_path = ErrorsPath();
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
+    ::dup2(::open(errors_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
+           STDERR_FILENO);
     options.console == Console::kClosed ? ::close(STDOUT_FILENO)
                                         : ::dup2(pipe_fds[1], STDOUT_FILENO);
     ::close(pipe_fds[0]);
@@ -122,6 +150,7 @@ RunResult Spawn(const std::string& dir, std::vector<std::string> argv_text,
   ::waitpid(pid, &status, 0);
   result.exit_code =
       WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.errors = TakeFile(errors_path);
   return result;
 }
 

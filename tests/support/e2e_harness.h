@@ -50,6 +50,8 @@ struct RunResult {
   int exit_code = -1;
   // The console with the platform's line end written as "\n".
   std::string console;
+  // Standard error, as written.
+  std::string errors;
 };
 
 // What the program's standard output is connected to.
