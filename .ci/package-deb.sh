@@ -38,8 +38,16 @@ manual=/usr/share/man/man1/tallyhawk.1.gz
 warnings=$(zcat "$manual" | groff -man -ww -Tutf8 -z 2>&1)
 [ -z "$warnings" ] || fail "groff warns about the manual page: $warnings"
 if command -v systemd-analyze >/dev/null; then
-  systemd-analyze verify --man=no /usr/share/tallyhawk/systemd/tallyhawk.service \
-    /usr/share/tallyhawk/systemd/tallyhawk.timer
+  unit=/usr/share/tallyhawk/systemd/tallyhawk.service
+  systemd-analyze verify --man=no "$unit" /usr/share/tallyhawk/systemd/tallyhawk.timer
+  # The example service must stay confined: systemd rates it 1.5 or lower
+  # ("SAFE") on its scale from 0 to 10.
+  exposure=$(systemd-analyze security --offline=yes "$unit" |
+    sed -n 's/.*Overall exposure level for [^:]*: \([0-9][0-9.]*\) .*/\1/p')
+  [ -n "$exposure" ] || fail "systemd-analyze security printed no exposure level"
+  awk -v e="$exposure" 'BEGIN { exit !(e <= 1.5) }' \
+    || fail "$unit is exposed $exposure, more than 1.5"
+  echo "package-deb: $(basename "$unit") exposure $exposure"
 fi
 
 # A full run with every output on, on a generated zone.
