@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # dpkg-dev and file let CPack work out the package's dependencies; groff-base
-# renders the manual page.
+# renders the manual pages.
 bash scripts/install-deps.sh dpkg-dev file groff-base
 
 build=build-deb
@@ -32,11 +32,12 @@ tallyhawk --version | grep -Eq '^Tallyhawk v0\.2 Build [A-Z][a-z]{2} [ 1-3][0-9]
 tallyhawk --help | grep -q 'man tallyhawk' || fail "--help does not point to the manual"
 [ -z "$(ls -A)" ] || fail "--help or --version wrote files: $(ls -A)"
 
-# The manual page is installed and renders without a warning.
-manual=/usr/share/man/man1/tallyhawk.1.gz
-[ -f "$manual" ] || fail "no $manual"
-warnings=$(zcat "$manual" | groff -man -ww -Tutf8 -z 2>&1)
-[ -z "$warnings" ] || fail "groff warns about the manual page: $warnings"
+# The manual pages are installed and render without a warning.
+for manual in /usr/share/man/man1/tallyhawk.1.gz /usr/share/man/man1/zonegen.1.gz; do
+  [ -f "$manual" ] || fail "no $manual"
+  warnings=$(zcat "$manual" | groff -man -ww -Tutf8 -z 2>&1)
+  [ -z "$warnings" ] || fail "groff warns about $manual: $warnings"
+done
 if command -v systemd-analyze >/dev/null; then
   unit=/usr/share/tallyhawk/systemd/tallyhawk.service
   systemd-analyze verify --man=no "$unit" /usr/share/tallyhawk/systemd/tallyhawk.timer

@@ -3,7 +3,7 @@
 # Elsewhere than on Windows the files go where GNUInstallDirs says, and
 # `cpack -G DEB` builds a Debian package of them:
 #   bin/tallyhawk, bin/zonegen
-#   share/man/man1/tallyhawk.1(.gz)
+#   share/man/man1/{tallyhawk,zonegen}.1(.gz)
 #   share/tallyhawk/tallyhawk.ini          example settings, every output on
 #   share/tallyhawk/tallyhawk.css          the style sheet for the pages
 #   share/tallyhawk/systemd/tallyhawk.{service,timer}   example units
@@ -57,23 +57,33 @@ else()
           DESTINATION ${TALLYHAWK_DATADIR}/systemd)
   install(DIRECTORY dist/schema DESTINATION ${TALLYHAWK_DATADIR})
 
-  # Debian keeps manual pages compressed; man reads either form.
+  # Debian keeps manual pages compressed, with gzip -9n: no name or time in
+  # the header, so the same text gives the same bytes. man reads either form.
   find_program(TALLYHAWK_GZIP gzip)
-  if(TALLYHAWK_GZIP)
+  # Installs `file` (built or from the source tree) to `destination`,
+  # compressed when gzip is there.
+  function(tallyhawk_install_gzipped file destination)
+    get_filename_component(name ${file} NAME)
+    if(NOT TALLYHAWK_GZIP)
+      install(FILES ${file} DESTINATION ${destination})
+      return()
+    endif()
+    # gzip replaces the file it compresses: it is given a copy.
+    set(copy ${CMAKE_BINARY_DIR}/gzipped/${name})
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/gzipped)
     add_custom_command(
-      OUTPUT ${CMAKE_BINARY_DIR}/tallyhawk.1.gz
-      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/tallyhawk.1
-              ${CMAKE_BINARY_DIR}/tallyhawk.1
-      COMMAND ${TALLYHAWK_GZIP} -9 -n -f ${CMAKE_BINARY_DIR}/tallyhawk.1
-      DEPENDS ${CMAKE_SOURCE_DIR}/docs/tallyhawk.1
+      OUTPUT ${copy}.gz
+      COMMAND ${CMAKE_COMMAND} -E copy ${file} ${copy}
+      COMMAND ${TALLYHAWK_GZIP} -9 -n -f ${copy}
+      DEPENDS ${file}
       VERBATIM)
-    add_custom_target(tallyhawk_manpage ALL
-                      DEPENDS ${CMAKE_BINARY_DIR}/tallyhawk.1.gz)
-    install(FILES ${CMAKE_BINARY_DIR}/tallyhawk.1.gz
-            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  else()
-    install(FILES docs/tallyhawk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  endif()
+    add_custom_target(tallyhawk_gzip_${name} ALL DEPENDS ${copy}.gz)
+    install(FILES ${copy}.gz DESTINATION ${destination})
+  endfunction()
+  tallyhawk_install_gzipped(${CMAKE_SOURCE_DIR}/docs/tallyhawk.1
+                            ${CMAKE_INSTALL_MANDIR}/man1)
+  tallyhawk_install_gzipped(${CMAKE_SOURCE_DIR}/docs/zonegen.1
+                            ${CMAKE_INSTALL_MANDIR}/man1)
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
