@@ -4,13 +4,15 @@
 # `cpack -G DEB` builds a Debian package of them:
 #   bin/tallyhawk, bin/zonegen
 #   share/man/man1/{tallyhawk,zonegen}.1(.gz)
+#   share/doc/tallyhawk/copyright           the licence, in Debian's format
+#   share/doc/tallyhawk/changelog.Debian(.gz)   the package's changes
 #   share/tallyhawk/tallyhawk.ini          example settings, every output on
 #   share/tallyhawk/tallyhawk.css          the style sheet for the pages
 #   share/tallyhawk/systemd/tallyhawk.{service,timer}   example units
 #   share/tallyhawk/schema/{stats,usage}.schema.json   the JSON files' schemas
 # On Windows everything lies in one folder, packed by `cpack` (ZIP) as
 # tallyhawk-<version>-win64.zip: tallyhawk.exe, zonegen.exe, tallyhawk.ini,
-# tallyhawk.css, README-windows.txt and schema\.
+# tallyhawk.css, README-windows.txt, LICENSE.txt and schema\.
 
 set(CPACK_PACKAGE_NAME tallyhawk)
 set(CPACK_PACKAGE_VENDOR Tallyhawk)
@@ -34,8 +36,11 @@ if(WIN32)
   configure_file(docs/README-windows.txt
                  ${CMAKE_BINARY_DIR}/dist/README-windows.txt
                  @ONLY NEWLINE_STYLE CRLF)
+  configure_file(LICENSE ${CMAKE_BINARY_DIR}/dist/LICENSE.txt
+                 @ONLY NEWLINE_STYLE CRLF)
   install(FILES ${CMAKE_BINARY_DIR}/dist/tallyhawk.ini
                 ${CMAKE_BINARY_DIR}/dist/README-windows.txt
+                ${CMAKE_BINARY_DIR}/dist/LICENSE.txt
                 dist/tallyhawk.css
           DESTINATION .)
   install(DIRECTORY dist/schema DESTINATION .)
@@ -57,8 +62,15 @@ else()
           DESTINATION ${TALLYHAWK_DATADIR}/systemd)
   install(DIRECTORY dist/schema DESTINATION ${TALLYHAWK_DATADIR})
 
-  # Debian keeps manual pages compressed, with gzip -9n: no name or time in
-  # the header, so the same text gives the same bytes. man reads either form.
+  set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+  set(TALLYHAWK_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tallyhawk)
+  install(FILES dist/debian/copyright DESTINATION ${TALLYHAWK_DOCDIR})
+  configure_file(dist/debian/changelog.in
+                 ${CMAKE_BINARY_DIR}/deb/changelog.Debian @ONLY)
+
+  # Debian keeps manual pages and changelogs compressed, with gzip -9n: no
+  # name or time in the header, so the same text gives the same bytes. man
+  # reads either form.
   find_program(TALLYHAWK_GZIP gzip)
   # Installs `file` (built or from the source tree) to `destination`,
   # compressed when gzip is there.
@@ -84,10 +96,11 @@ else()
                             ${CMAKE_INSTALL_MANDIR}/man1)
   tallyhawk_install_gzipped(${CMAKE_SOURCE_DIR}/docs/zonegen.1
                             ${CMAKE_INSTALL_MANDIR}/man1)
+  tallyhawk_install_gzipped(${CMAKE_BINARY_DIR}/deb/changelog.Debian
+                            ${TALLYHAWK_DOCDIR})
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   # dpkg-shlibdeps (package dpkg-dev) fills in Depends from the binaries.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
