@@ -6,6 +6,7 @@
 #   share/man/man1/{tallyhawk,zonegen}.1(.gz)
 #   share/doc/tallyhawk/copyright           the licence, in Debian's format
 #   share/doc/tallyhawk/changelog.Debian(.gz)   the package's changes
+#   share/lintian/overrides/tallyhawk       tags that do not apply, and why
 #   share/tallyhawk/tallyhawk.ini          example settings, every output on
 #   share/tallyhawk/tallyhawk.css          the style sheet for the pages
 #   share/tallyhawk/systemd/tallyhawk.{service,timer}   example units
@@ -56,6 +57,18 @@ else()
   include(GNUInstallDirs)
   set(TALLYHAWK_DATADIR ${CMAKE_INSTALL_DATADIR}/tallyhawk)
   install(TARGETS tallyhawk zonegen RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # A stripped install (CPack's, or cmake --install --strip) also drops the
+  # compiler's name and version from the programs, as Debian's own packages
+  # do.
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      foreach(program tallyhawk zonegen)
+        execute_process(
+          COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+          COMMAND_ERROR_IS_FATAL ANY)
+      endforeach()
+    endif()")
   install(FILES dist/tallyhawk.ini dist/tallyhawk.css
           DESTINATION ${TALLYHAWK_DATADIR})
   install(FILES dist/systemd/tallyhawk.service dist/systemd/tallyhawk.timer
@@ -65,6 +78,10 @@ else()
   set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
   set(TALLYHAWK_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tallyhawk)
   install(FILES dist/debian/copyright DESTINATION ${TALLYHAWK_DOCDIR})
+  # The lintian tags that do not apply to this package, each with its reason.
+  install(FILES dist/debian/lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME tallyhawk)
   configure_file(dist/debian/changelog.in
                  ${CMAKE_BINARY_DIR}/deb/changelog.Debian @ONLY)
 
@@ -101,7 +118,9 @@ else()
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  # A tool for the admins of game servers, not a game: Debian's games section
+  # is for programs in /usr/games.
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   # dpkg-shlibdeps (package dpkg-dev) fills in Depends from the binaries.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
