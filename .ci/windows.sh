@@ -13,7 +13,9 @@ start=$SECONDS
 step() { echo "== windows: $* ($((SECONDS - start)) s)"; }
 
 step "packages"
-bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 wine googletest
+# --tests: the tests' JSON check runs on this machine's python3, and the
+# Linux build to compare with is configured with the tests.
+bash scripts/install-deps.sh --tests g++-mingw-w64-x86-64-posix wine64 wine googletest
 
 # Wine starts its prefix in the background on first use; a test that ran
 # then would hang, so the prefix is made and booted before anything runs.

@@ -11,7 +11,7 @@ set -euo pipefail
 old=$(realpath "$1")
 new=$(realpath "$2")
 zonegen=$(realpath "${3:-$(dirname "$new")/zonegen}")
-bash "$(dirname "$0")/install-deps.sh" python3 >&2
+bash "$(dirname "$0")/install-deps.sh" python3 faketime >&2
 # The frozen clock comes from libfaketime, preloaded directly (the faketime
 # wrapper's shared memory is one more thing that can fail).
 libfaketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
-# Runs as root on a fresh machine; a no-op when everything is there.
+# Installs the Debian packages the build needs, when missing, and those the
+# tests need with --tests. Runs as root on a fresh machine; a no-op when
+# everything is there.
+# Usage: scripts/install-deps.sh [--tests] [further packages...]
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev faketime
-  nlohmann-json3-dev python3-jsonschema "$@")
+packages=(cmake ninja-build g++ nlohmann-json3-dev)
+if [ "${1:-}" = --tests ]; then
+  shift
+  # GoogleTest, libfaketime for the end-to-end tests' frozen clock, and the
+  # JSON Schema validator of the golden runs' JSON files.
+  packages+=(libgtest-dev libgmock-dev faketime python3-jsonschema)
+fi
+packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \

@@ -3,7 +3,9 @@
 # there with every output switched on. Usage: scripts/run-sample.sh [zonegen options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+# The build directory is the one scripts/run-tests.sh uses, configured with
+# the tests.
+bash scripts/install-deps.sh --tests
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target tallyhawk zonegen
 mkdir -p sample

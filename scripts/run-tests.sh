@@ -2,7 +2,7 @@
 # Builds Tallyhawk and runs every test. Usage: scripts/run-tests.sh [build-dir] [cmake options...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 build_dir=${1:-build}
 shift || true
 cmake -S . -B "$build_dir" -G Ninja -DTALLYHAWK_TESTS=ON "$@" >/dev/null

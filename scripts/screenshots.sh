@@ -8,7 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/install-deps.sh chromium fonts-liberation
+# --tests: the build directory is configured with the tests, and brings
+# faketime.
+bash scripts/install-deps.sh --tests chromium fonts-liberation
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target tallyhawk zonegen
 work=$(mktemp -d /tmp/tallyhawk-shots-XXXXXX)
