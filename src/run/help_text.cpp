@@ -6,13 +6,14 @@ namespace tallyhawk {
 constexpr std::string_view kHelpText =
     R"(Usage: tallyhawk [/quiet | /veryquiet] [/F<settings file>] [/L<log file>]
                  [/Z<zone map>]
+       tallyhawk --check [/F<settings file>] [/Z<zone map>]
        tallyhawk --help | --version
 Reads a zone's user, squad and score databases, ranks pilots and squads in
 top lists for every score ID and writes them, with zone-wide usage figures,
 as HTML pages and text files. Relative file names are taken from the working
 directory: run it in the zone's directory.
 
-Switches (they may begin with '-' as well; other arguments are ignored):
+Switches (they may begin with '-' as well; others are ignored, with a warning):
   /quiet      nothing on the console; the log is still written
   /veryquiet  nothing on the console and no log
   /Fname      settings file; a file named here must exist (without /F:
@@ -20,7 +21,10 @@ Switches (they may begin with '-' as well; other arguments are ignored):
   /Lname      log file (default tallyhawk.log)
   /Zname      zone map, score IDs to subdirectory names (default
               zoneinfo.txt, created as a template when missing)
-  --help      print this text and exit
+  --check     read the settings, the zone map and the databases, write
+              nothing, and tell what a run would meet: every warning and
+              error, the record counts, the score IDs, where reports go
+  --help      print this text and exit (also -h, -? and /?)
   --version   print the name, version and build date and exit
 
 Files read: the settings file, the zone map, and the databases user.dat,
@@ -34,10 +38,14 @@ files go into a subdirectory and carry no ID in their names. Every report is
 replaced whole when complete. After a fatal error: tallyhawk.err in the
 working directory.
 
+Standard error names the file and the system's reason of every fatal error
+and warning, and warns of settings a run takes but likely not as meant.
+
 Exit codes:
-  0  the run is complete
+  0  the run is complete (--check: a run would succeed)
   1  a fatal error ended it; the message is on the console, in the log and
-     in tallyhawk.err
+     in tallyhawk.err (--check: a run would fail)
+  2  --check only: a run would succeed, with warnings
 
 The manual: man tallyhawk (on Windows: README-windows.txt)
 )";
