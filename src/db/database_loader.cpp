@@ -44,19 +44,6 @@ size_t ExpectedRecords(uint64_t size, size_t record_size) {
   return static_cast<size_t>(std::min(size / record_size, kMostExpected));
 }
 
-// A file whose size is not a whole number of records was cut (or is no
-// database): the bytes after the last whole record are left out.
-void WarnOfPartialRecord(StatusOutput& status, const std::string& path,
-                         uint64_t size, size_t record_size) {
-  const uint64_t left_out = size % record_size;
-  if (left_out == 0) return;
-  status.Warn({path, 0,
-               "the size is not a whole number of " +
-                   std::to_string(record_size) + "-byte records: the last " +
-                   std::to_string(left_out) + " bytes are left out",
-               ""});
-}
-
 // Loads one file: `reserve` learns how many records to expect, `store` gets
 // the complete records, a block of them at a time in file order, and counts
 // them; a partial record at the end is dropped. `prepare`, when given, works
@@ -96,7 +83,10 @@ void LoadFile(Platform& platform, StatusOutput& status, const std::string& path,
   status.PrintStatus(" Done\n");
   status.line() << "Read " << count << texts.count_word << "\n";
   status.PrintStatusLine();
-  WarnOfPartialRecord(status, path, size, record_size);
+  // A file cut mid-record (or no database at all) is read to its last
+  // whole record; the admin is told.
+  const std::string partial = PartialRecordText(size, record_size);
+  if (!partial.empty()) status.Warn({path, 0, partial, ""});
 }
 
 // How far ahead of the records stored the memory of those to come is
@@ -109,6 +99,14 @@ constexpr size_t ReadyAheadBytes(size_t record_size, size_t stored_size) {
 }
 
 }  // namespace
+
+std::string PartialRecordText(uint64_t size, size_t record_size) {
+  const uint64_t left_out = size % record_size;
+  if (left_out == 0) return "";
+  return "the size is not a whole number of " + std::to_string(record_size) +
+         "-byte records: the last " + std::to_string(left_out) +
+         " bytes are left out";
+}
 
 void LoadPilotTables(Platform& platform, StatusOutput& status,
                      const GeneralSettings& general, Databases& databases) {

@@ -1,6 +1,10 @@
 // The three loaded databases.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
 #include "config/settings.h"
 #include "db/id_table.h"
 #include "db/records.h"
@@ -19,6 +23,10 @@ struct Databases {
   // Stores its rows with their users resolved, so it is loaded last.
   ScoreTableType ScoreTable;
 };
+
+// What a database of `size` bytes leaves out after its last whole record,
+// in words for the admin; empty when its size is a whole number of records.
+std::string PartialRecordText(uint64_t size, size_t record_size);
 
 // Reads user.dat, squad.dat and score.dat (as the settings name them) into
 // the tables of `databases`, made ready before, with their console messages.

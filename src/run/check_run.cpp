@@ -167,15 +167,8 @@ bool CheckDatabaseFiles(const GeneralSettings& general, Platform& platform,
                CheckReport::Count(size / file.record_size,
                                   std::string(file.kind) + " record") +
                "\n");
-    if (size % file.record_size != 0) {
-      report.Warn({file.path, 0,
-                   "the size is not a whole number of " +
-                       std::to_string(file.record_size) +
-                       "-byte records: the last " +
-                       std::to_string(size % file.record_size) +
-                       " bytes are left out",
-                   ""});
-    }
+    const std::string partial = PartialRecordText(size, file.record_size);
+    if (!partial.empty()) report.Warn({file.path, 0, partial, ""});
   }
   return opened;
 }
