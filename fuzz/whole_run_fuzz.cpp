@@ -1,9 +1,11 @@
 // A whole run on the in-memory platform over any settings text, zone map and
 // database bytes. Whatever they hold, the run ends with exit code 0 or 1,
-// leaves no temporary file, never changes a database, and says how it ended.
+// leaves no temporary file, never changes a database, and says how it ended,
+// on the console and on standard error.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "config/settings.h"
 #include "fuzz_input.h"
@@ -39,8 +41,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                          : after != platform.files.end() &&
                                                after->second == before->second);
   }
-  fuzz::Require(platform.console.ends_with(
-      exit_code == 0 ? "Score extraction complete.\n\n"
-                     : "(Logged to error file)\n"));
+  fuzz::Require(
+      exit_code == 0
+          ? platform.console.ends_with("Score extraction complete.\n\n")
+          : platform.console.ends_with("(Logged to error file)\n") ||
+                platform.console.ends_with("(Unable to write error file)\n"));
+  // Standard error describes each fatal error once, and holds nothing but
+  // whole diagnostic lines.
+  size_t errors = 0;
+  for (size_t start = 0; start < platform.errors.size();) {
+    const size_t end = platform.errors.find('\n', start);
+    fuzz::Require(end != std::string::npos);
+    const std::string_view line(platform.errors.data() + start, end - start);
+    fuzz::Require(line.starts_with("tallyhawk: warning: ") ||
+                  line.starts_with("tallyhawk: error: "));
+    errors += line.starts_with("tallyhawk: error: ");
+    start = end + 1;
+  }
+  fuzz::Require(exit_code == 0 ? errors == 0 : errors >= 1);
   return 0;
 }
