@@ -108,7 +108,8 @@ class Platform {
   virtual void ProtectInputs(const std::vector<std::string>& paths) = 0;
 
   // Opens `path` for writing, created when missing, without emptying it.
-  // Null when it cannot be opened.
+  // Null when it cannot be opened. A symbolic link at `path` is followed as
+  // CreateAtomicFile follows it.
   virtual std::unique_ptr<HeldOutputFile> OpenOutput(
       const std::string& path) = 0;
 
@@ -123,6 +124,13 @@ class Platform {
   // successful Commit() removes the temporary file. Null when the temporary
   // file cannot be made, or when `path` names an existing directory or a
   // protected input.
+  // When `path` is a symbolic link, all of this applies to the file that
+  // the link (or chain of links) finally names, and the links stay: the
+  // temporary file goes beside that file and replaces it. On POSIX systems
+  // a relative link is read from the link's own directory, and a dangling
+  // link creates the file it names; on Windows (reparse points: links and
+  // junctions) the file named must exist. A loop of links, or a link whose
+  // file cannot be made, cannot be opened.
   virtual std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) = 0;
 
