@@ -36,7 +36,8 @@ class InputFile {
   // Sources whose reads cannot fail keep this default.
   virtual bool Failed() const { return false; }
   // The file's size in bytes when the system tells it, else 0: a hint to
-  // size what the file is read into, never a promise of what Read gives.
+  // size what the file is read into, and where a reader that must not chase
+  // a growing file stops; never a promise of what Read gives.
   virtual uint64_t SizeHint() { return 0; }
 };
 

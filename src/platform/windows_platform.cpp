@@ -72,6 +72,12 @@ class WindowsInputFile : public InputFile {
 
   bool Failed() const override { return failed_; }
 
+  uint64_t SizeHint() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_, &size) || size.QuadPart < 0) return 0;
+    return static_cast<uint64_t>(size.QuadPart);
+  }
+
  private:
   HANDLE handle_;
   std::atomic<bool> failed_ = false;
