@@ -313,7 +313,10 @@ std::vector<std::string> ListTemporaries(const std::string& directory) {
 // must rename the reports one after another. Freeing a file mostly waits
 // for the disk (where blocks are discarded as they are freed, for each
 // file), so a few threads free files at once; another starts only when
-// files wait for the ones there are.
+// files wait for the ones there are. Without them a full run on the large
+// zone took 1.17 times as long (scripts/compare-speed.sh on a root ext4
+// mounted with discard: the median of 11 runs of the script, 265 pairs).
+// ReplacedFilesAreLetGo fails when they leave a file open at the end.
 class BackgroundCloser {
  public:
   BackgroundCloser() = default;
