@@ -1,5 +1,6 @@
 #include "db/record_reader.h"
 
+#include <algorithm>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -12,6 +13,7 @@ RecordReader::RecordReader(InputFile& file, size_t record_size, Prepare prepare,
     : file_(file),
       record_size_(record_size),
       block_size_(kMostBlockBytes / record_size * record_size),
+      size_at_start_(file.SizeHint()),
       prepare_(std::move(prepare)),
       idle_(std::move(idle)) {}
 
@@ -56,12 +58,17 @@ void RecordReader::ReadBlocks(int thread, int threads, const Store& store) {
 size_t RecordReader::Fill(unsigned char* bytes, uint64_t index) {
   char* const data = reinterpret_cast<char*>(bytes);
   const uint64_t start = index * block_size_;
+  // Of a file whose size is known, no byte past that size is read.
+  size_t wanted = block_size_;
+  if (size_at_start_ > 0) {
+    wanted = static_cast<size_t>(std::min<uint64_t>(
+        wanted, size_at_start_ - std::min(start, size_at_start_)));
+  }
   // A read may return fewer bytes than asked for without being at the end:
   // the block is read until it is full or the file is done.
   size_t size = 0;
-  while (size < block_size_) {
-    const size_t got =
-        file_.ReadAt(data + size, block_size_ - size, start + size);
+  while (size < wanted) {
+    const size_t got = file_.ReadAt(data + size, wanted - size, start + size);
     if (got == 0) break;
     size += got;
   }

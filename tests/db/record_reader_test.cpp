@@ -27,7 +27,7 @@ unsigned char PatternAt(uint64_t offset) {
 // Holds `size` bytes of the pattern and hands out at most `chunk` of them a
 // read, as a pipe or a network file system may. `until(offset)`, when set,
 // says where the file ends for a read from `offset`: a file that grows or
-// shrinks while it is read.
+// shrinks while it is read. `size_hint` is the size it tells.
 class ChunkedInput : public InputFile {
  public:
   ChunkedInput(size_t size, size_t chunk) : size_(size), chunk_(chunk) {}
@@ -53,7 +53,10 @@ class ChunkedInput : public InputFile {
     return n;
   }
 
+  uint64_t SizeHint() override { return size_hint; }
+
   std::function<uint64_t(uint64_t offset)> until;
+  uint64_t size_hint = 0;
 
  private:
   size_t size_, chunk_;
@@ -145,6 +148,33 @@ TEST(RecordReaderTest, TheFirstBlockNotFullEndsTheFile) {
     return offset < kBlock ? 100 * kRecord : 4 * kBlock;
   };
   EXPECT_EQ(ReadAll(shrunk, kRecord).records, 100u);
+}
+
+// A file whose size is known is read up to the size it had at the start:
+// what is appended while it is read is left for the next run, however fast
+// it grows. A file that shrinks ends where it ends, and one whose size is
+// not known is read to its end.
+TEST(RecordReaderTest, AFileIsReadUpToItsSizeAtTheStart) {
+  constexpr uint64_t kGrowing = 0;
+  const uint64_t kCases[][3] = {
+      // size told, where the file ends (kGrowing: a block further at every
+      // read), records read
+      {2 * kBlock + 100, kGrowing, (2 * kBlock + 100) / kRecord},
+      {3 * kBlock, kGrowing, 3 * kBlock / kRecord},
+      {4 * kBlock, kBlock + 50, (kBlock + 50) / kRecord},
+      {0, 3 * kBlock + 5, (3 * kBlock + 5) / kRecord}};
+  for (const auto& [told, ends, records] : kCases) {
+    SCOPED_TRACE(std::to_string(told) + " bytes told");
+    std::atomic<uint64_t> end = told;
+    ChunkedInput input(0, 1u << 22);
+    input.size_hint = told;
+    input.until = [&](uint64_t) -> uint64_t {
+      if (ends != kGrowing) return ends;
+      // Bounded, so that a reader that chases it still ends.
+      return end = std::min(end + kBlock, 64 * kBlock);
+    };
+    EXPECT_EQ(ReadAll(input, kRecord).records, records);
+  }
 }
 
 TEST(RecordReaderTest, AFailureStopsTheRunBeforeTheNextBlockIsStored) {

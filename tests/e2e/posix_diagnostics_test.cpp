@@ -3,6 +3,7 @@
 // this platform.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "support/db_builder.h"
@@ -69,6 +70,16 @@ TEST(DiagnosticsTest, StandardErrorNamesTheFileAndTheSystemsReason) {
     EXPECT_EQ(run.exit_code, c.exit_code) << c.settings;
     EXPECT_EQ(run.errors, In(dir, c.errors)) << c.settings;
   }
+  // A page published through a loop of links names the page it was given.
+  TempDir dir;
+  for (const auto& [name, bytes] : SmallZone()) dir.Write(name, bytes);
+  std::filesystem::create_symlink("PilotStats7.html",
+                                  dir.path() + "/PilotStats7.html");
+  const RunResult run = RunTallyhawkIn(dir);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.errors,
+            In(dir, "tallyhawk: error: 'PilotStats7.html' (in <dir>): cannot "
+                    "create the report: Too many levels of symbolic links\n"));
 }
 
 }  // namespace

@@ -185,7 +185,9 @@ std::map<std::string, std::string> ReadTree(const std::string& root) {
   std::map<std::string, std::string> files;
   if (!fs::exists(root)) return files;
   for (auto& entry : fs::recursive_directory_iterator(root)) {
-    if (!entry.is_regular_file()) continue;
+    // A loop of links leads to no file: it is skipped, as a dangling link.
+    std::error_code unknown;
+    if (!entry.is_regular_file(unknown)) continue;
     std::ifstream in(entry.path(), std::ios::binary);
     files[fs::relative(entry.path(), root).generic_string()] =
         std::string(std::istreambuf_iterator<char>(in), {});
