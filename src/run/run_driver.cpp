@@ -1,6 +1,8 @@
 #include "run/run_driver.h"
 
+#include <algorithm>
 #include <future>
+#include <thread>
 #include <optional>
 #include <string>
 
@@ -15,6 +17,8 @@
 #include "run/help_text.h"
 #include "run/run_context.h"
 #include "run/score_id_pass.h"
+#include "site/site_templates.h"
+#include "site/site_writer.h"
 #include "stats/usage_stats.h"
 #include "util/fatal_error.h"
 #include "util/text_format.h"
@@ -101,7 +105,7 @@ void PrintOutputChoices(RunContext& context) {
   }
 }
 
-void RunUsageReport(RunContext& context) {
+UsageTotals RunUsageReport(RunContext& context) {
   const int64_t now = context.platform.Now();
   context.status.PrintStatus("Compiling usage stats ...");
   const UsageTotals totals = CompileUsageStats(
@@ -111,6 +115,34 @@ void RunUsageReport(RunContext& context) {
   const ReportScope scope{context.platform, context.status, context.settings, 0,
                           ""};
   WriteUsageReport(scope, totals, now);
+  return totals;
+}
+
+// Threads for the site's pages, by the entries of the lists (which bound
+// the pages): a second one pays once there are pages enough to keep it busy.
+size_t SiteThreads(const RunContext& context, size_t entries) {
+  if (context.options.site_threads) return *context.options.site_threads;
+  constexpr size_t kEntriesWorthAThread = 512;
+  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  return entries < kEntriesWorthAThread ? 1 : std::min<size_t>(cores, 2);
+}
+
+// The site, once every other output is written: it links to them.
+void RunSite(RunContext& context, const UsageTotals* usage) {
+  std::optional<SquadMembership> counted;
+  if (!context.squad_membership) {
+    counted = CountSquadMembership(context.databases.UserTable,
+                                   context.databases.SquadTable);
+  }
+  size_t lists = 0;
+  for (const ScoreIdSite& score_id : context.site->score_ids()) {
+    for (const SiteList& list : score_id.lists) lists += list.ids.size();
+  }
+  WriteSite({context.platform, context.status, context.settings,
+             context.databases,
+             context.squad_membership ? *context.squad_membership : *counted,
+             *context.site, context.site_templates, usage,
+             SiteThreads(context, lists)});
 }
 
 // Squad membership needs only the users and squads, so it is counted on a
@@ -136,6 +168,11 @@ void Run(RunContext& context) {
       LoadSettings(context.platform, status, context.options.IniFileName,
                    context.options.mayCreateTemplate);
   GuardDatabases(context);
+  if (context.settings.Site.Enabled) {
+    context.site_templates =
+        LoadSiteTemplates(context.platform, context.settings.Site);
+    context.site.emplace();
+  }
   Databases& databases = context.databases;
   databases.UserTable.MakeReady();
   databases.SquadTable.MakeReady();
@@ -149,9 +186,11 @@ void Run(RunContext& context) {
   PrintOutputChoices(context);
   status.PrintStatus("\n");
   RunScoreIdPasses(context);
+  std::optional<UsageTotals> usage;
   if (databases.UserTable.SlotCount() > 0 && context.settings.Usage.AnyOn()) {
-    RunUsageReport(context);
+    usage = RunUsageReport(context);
   }
+  if (context.site) RunSite(context, usage ? &*usage : nullptr);
   status.PrintStatus("\nScore extraction complete.\n\n");
   CleanUp(context);
 }
