@@ -84,6 +84,9 @@ TEST(ParseSettingsTest, ExampleFileSwitchesOnEveryOutputAndKeepsTheDefaults) {
   ParseSettings(text.str(), example, &findings);
   EXPECT_EQ(SettingsTemplateText(example), SettingsTemplateText(expected));
   EXPECT_TRUE(example.Output.JSON);
+  EXPECT_TRUE(example.Site.Enabled);
+  EXPECT_EQ(example.Site.Title, expected.Site.Title);
+  EXPECT_EQ(example.Site.Templates, expected.Site.Templates);
   EXPECT_TRUE(findings.empty()) << findings.front().text;
 }
 
