@@ -16,6 +16,14 @@ struct PageRenderer::Parsed {
 
 namespace {
 
+// The page in one string: the renderer hands over its pieces as it goes.
+std::string RenderToString(mustache::mustache& page, const mustache::data& data) {
+  std::string text;
+  text.reserve(16 << 10);
+  page.render(data, [&text](const std::string& piece) { text += piece; });
+  return text;
+}
+
 // A section key is set only when it is on: the templates test for it, and
 // a key missing here is looked up in the enclosing sections, so the names
 // of each level differ from those of the levels around it.
@@ -162,7 +170,7 @@ std::string PageRenderer::Render(const IndexView& view) {
     score_ids.push_back(ScoreIdData(score_id));
   }
   data.set("score_ids", score_ids);
-  return parsed_->index.render(data);
+  return RenderToString(parsed_->index, data);
 }
 
 std::string PageRenderer::Render(const PilotView& view) {
@@ -171,7 +179,7 @@ std::string PageRenderer::Render(const PilotView& view) {
   data.set("name", view.name);
   SetLink(data, "squad", "squad_href", view.squad);
   data.set("score_ids", SubjectScoreIds(view.score_ids, false));
-  return parsed_->pilot.render(data);
+  return RenderToString(parsed_->pilot, data);
 }
 
 std::string PageRenderer::Render(const SquadView& view) {
@@ -189,7 +197,7 @@ std::string PageRenderer::Render(const SquadView& view) {
     members.push_back(member_data);
   }
   data.set("members", members);
-  return parsed_->squad.render(data);
+  return RenderToString(parsed_->squad, data);
 }
 
 }  // namespace tallyhawk
