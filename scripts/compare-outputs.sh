@@ -85,6 +85,8 @@ run_one() {  # label, binary, zone, ini, zoneinfo, blocker
      FAKETIME_FMT=%s FAKETIME_DONT_FAKE_MONOTONIC=1 \
      "$2" >"$dir/.console" 2>"$dir/.stderr") || code=$?
   echo "$code" > "$dir/.exit"
+  # Standard error names the run's directory, which differs between the two.
+  sed -i "s|$dir|<run>|g" "$dir/.stderr"
   find "$dir" -name '*.dat' -type l -delete
 }
 
