@@ -45,10 +45,19 @@ if [ ! -f "$json/share/cmake/nlohmann_json/nlohmann_jsonConfig.cmake" ]; then
   cp -r /usr/share/cmake/nlohmann_json "$json/share/cmake/"
 fi
 
+# kainjow's Mustache is header-only too: its one header, from a directory
+# of its own.
+mustache=$build/kainjow-mustache
+if [ ! -f "$mustache/include/kainjow/mustache.hpp" ]; then
+  mkdir -p "$mustache/include"
+  cp -r /usr/include/kainjow "$mustache/include/"
+fi
+
 step "build"
 cmake -S . -B "$build/main" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DCMAKE_BUILD_TYPE=Release -DGTest_DIR="$gtest/lib/cmake/GTest" \
-  -Dnlohmann_json_DIR="$json/share/cmake/nlohmann_json" >/dev/null
+  -Dnlohmann_json_DIR="$json/share/cmake/nlohmann_json" \
+  -DTALLYHAWK_MUSTACHE_INCLUDE_DIR="$mustache/include" >/dev/null
 cmake --build "$build/main" -j2
 
 step "tests under Wine"
@@ -79,7 +88,7 @@ zone=(--seed 11 --users 3000 --score-ids 4 --now "$(date +%s)")
 timeout 120 wine "$exe_dir/zonegen.exe" "${zone[@]}" --out windows >/dev/null
 for db in user.dat squad.dat score.dat; do cmp "linux/$db" "windows/$db"; done
 for side in linux windows; do
-  printf '[Output]\nText=1\nHTML=1\nHTMLGroup=1\nUseSubDir=1\nDirectory=out/\n' \
+  printf '[Output]\nText=1\nHTML=1\nHTMLGroup=1\nUseSubDir=1\nDirectory=out/\n[Site]\nEnabled=1\n' \
     >"$side/tallyhawk.ini"
   mkdir "$side/out"
 done

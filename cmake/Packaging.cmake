@@ -11,9 +11,11 @@
 #   share/tallyhawk/tallyhawk.css          the style sheet for the pages
 #   share/tallyhawk/systemd/tallyhawk.{service,timer}   example units
 #   share/tallyhawk/schema/{stats,usage}.schema.json   the JSON files' schemas
+#   share/tallyhawk/templates/{index,pilot,squad}.mustache   the site's
+#                                          templates, as examples to change
 # On Windows everything lies in one folder, packed by `cpack` (ZIP) as
 # tallyhawk-<version>-win64.zip: tallyhawk.exe, zonegen.exe, tallyhawk.ini,
-# tallyhawk.css, README-windows.txt, LICENSE.txt and schema\.
+# tallyhawk.css, README-windows.txt, LICENSE.txt, schema\ and templates\.
 
 set(CPACK_PACKAGE_NAME tallyhawk)
 set(CPACK_PACKAGE_VENDOR Tallyhawk)
@@ -44,7 +46,7 @@ if(WIN32)
                 ${CMAKE_BINARY_DIR}/dist/LICENSE.txt
                 dist/tallyhawk.css
           DESTINATION .)
-  install(DIRECTORY dist/schema DESTINATION .)
+  install(DIRECTORY dist/schema dist/templates DESTINATION .)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     set(TALLYHAWK_WINDOWS_ARCH win64)
   else()
@@ -73,7 +75,7 @@ else()
           DESTINATION ${TALLYHAWK_DATADIR})
   install(FILES dist/systemd/tallyhawk.service dist/systemd/tallyhawk.timer
           DESTINATION ${TALLYHAWK_DATADIR}/systemd)
-  install(DIRECTORY dist/schema DESTINATION ${TALLYHAWK_DATADIR})
+  install(DIRECTORY dist/schema dist/templates DESTINATION ${TALLYHAWK_DATADIR})
 
   set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
   set(TALLYHAWK_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tallyhawk)

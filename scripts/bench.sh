@@ -9,17 +9,23 @@
 #      UseSubDir=1), the full run's peak memory, and the ratios;
 #   2. the full run at 1/4, 1/2, 1 and 2 times that zone;
 #   3. the full run on the zone of scattered IDs (up to 4294967295) against
-#      the dense one of the same size.
+#      the dense one of the same size;
+#   4. the site ([Site] Enabled=1) on the large zone: its pages and bytes,
+#      the write floor of its own files (the same number and sizes, each
+#      written once under a temporary name renamed into place), and what it
+#      adds to the full run, against at most 1.5x that floor + 0.1 s.
 # Times are medians of several runs after a warm-up run (wall clock, and the
 # CPU time user + system beside it: the machine is shared, so wall times
 # carry the load of other work).
 # The zones go under $TMPDIR (default /tmp): the write floor and the full
 # run depend on that file system's options (see the README), so set TMPDIR
 # to measure on the disk the reports will go to.
-# Usage: [TMPDIR=dir] scripts/bench.sh [runs]   (default 7)
+# Usage: [TMPDIR=dir] scripts/bench.sh [runs] [site]   (default 7 runs;
+#   "site": the large zone's site alone, part 4)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
+only=${2:-}
 bash scripts/install-deps.sh time libbenchmark-dev python3 >&2
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DTALLYHAWK_TESTS=OFF -DTALLYHAWK_BENCHMARKS=ON >/dev/null
@@ -84,12 +90,15 @@ PY
   read -r users squads scores <"$work/sizes"
   "$bin/zonegen" --users "$users" --squads "$squads" --scores "$scores" \
     --score-ids 50 --seed 1 --now 1796558400 --out "$dir" "$@" >/dev/null
-  mkdir -p "$dir/compute" "$dir/full" "$dir/floor"
+  mkdir -p "$dir/compute" "$dir/full" "$dir/floor" "$dir/site" "$dir/site-floor"
   ln -s ../user.dat ../squad.dat ../score.dat "$dir/compute/"
   ln -s ../user.dat ../squad.dat ../score.dat "$dir/full/"
+  ln -s ../user.dat ../squad.dat ../score.dat "$dir/site/"
   printf '[Output]\nText=0\nHTML=0\nHTMLGroup=0\n' >"$dir/compute/tallyhawk.ini"
   printf '[Output]\nText=1\nHTML=1\nHTMLGroup=1\nUseSubDir=1\n' \
     >"$dir/full/tallyhawk.ini"
+  printf '[Output]\nText=1\nHTML=1\nHTMLGroup=1\nUseSubDir=1\n[Site]\nEnabled=1\n' \
+    >"$dir/site/tallyhawk.ini"
 }
 
 input_bytes() {  # zone
@@ -116,8 +125,51 @@ prepare_write_floor() {  # zone
 ratio() { python3 -c "print(f'{$1 / $2:.2f}')"; }
 sum() { python3 -c "print(f'{$1 + $2:.3f}')"; }
 
+# The site's write floor: its own files (the run must have run once).
+prepare_site_floor() {  # zone
+  local dir=$work/$1
+  (cd "$dir/site" && find index.html pilots squads -type f ! -name '*.tmp*' \
+     -printf '%s %p\n') >"$dir/site-floor/manifest"
+  (cd "$dir/site-floor" && mkdir -p pilots squads)
+}
+
+# Part 4: what the site adds to the full run on the large zone.
+site_part() {
+  (cd "$work/large/site" && "$bin/tallyhawk" >/dev/null 2>&1)
+  prepare_site_floor large
+  local manifest=$work/large/site-floor/manifest
+  local pages bytes
+  pages=$(wc -l <"$manifest")
+  bytes=$(awk '{s += $1} END {print s}' "$manifest")
+  measure "$work/large/site-floor" "$bin/bench/tallyhawk_floors write manifest" \
+    >"$work/pair"
+  read -r site_floor_wall site_floor_cpu _ <"$work/pair"
+  measure_pair "$work/large/full" "$bin/tallyhawk" "$work/large/site" \
+    "$bin/tallyhawk" >"$work/pair"
+  { read -r plain_wall plain_cpu _; read -r site_wall site_cpu _; } <"$work/pair"
+  local added added_cpu target
+  added=$(python3 -c "print(f'{$site_wall - $plain_wall:.3f}')")
+  added_cpu=$(python3 -c "print(f'{$site_cpu - $plain_cpu:.3f}')")
+  target=$(python3 -c "print(f'{1.5 * $site_floor_wall + 0.1:.3f}')")
+  echo
+  echo "4. The site on the large zone: $pages pages, $bytes bytes"
+  echo
+  echo "| what | wall s | CPU s | figure | target |"
+  echo "| --- | --- | --- | --- | --- |"
+  echo "| the site's write floor | $site_floor_wall | $site_floor_cpu | | |"
+  echo "| full run | $plain_wall | $plain_cpu | | |"
+  echo "| full run with the site | $site_wall | $site_cpu | | |"
+  echo "| what the site adds | $added | $added_cpu | $(ratio "$added" "$site_floor_wall")x the floor | at most $target s (1.5x the floor + 0.1 s) |"
+}
+
 echo "Building the zones..." >&2
 make_zone large 1
+if [ "$only" = site ]; then
+  sync
+  echo "Measuring (median of $runs runs after a warm-up)..." >&2
+  site_part
+  exit 0
+fi
 make_zone quarter 0.25
 make_zone half 0.5
 make_zone double 2
@@ -185,3 +237,4 @@ measure_pair "$work/scattered/compute" "$bin/tallyhawk" "$work/large/compute" \
   "$bin/tallyhawk" >"$work/pair"
 { read -r scattered_wall scattered_cpu _; read -r compute_wall compute_cpu _; } <"$work/pair"
 echo "   Without output: $scattered_wall s wall ($scattered_cpu s CPU) against $compute_wall s ($compute_cpu s): $(ratio "$scattered_wall" "$compute_wall")x"
+site_part

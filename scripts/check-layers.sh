@@ -3,7 +3,7 @@
 # The folders, lowest first; src/main.cpp sits above them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(platform util config db stats report run)
+layers=(platform util config db stats report site run)
 rank() {
   local i
   for i in "${!layers[@]}"; do

@@ -6,6 +6,10 @@
 #   zonegen: the generator to make the zones with (default: the one beside
 #   the new binary; it needs --scatter). LARGE=1 adds the benchmark's large
 #   zone (1,000,000 users, 5,000,000 score rows) with two settings.
+#   SITE_OFF=1 gives the new binary every case's settings with
+#   "[Site] Enabled=0" added (the old one reads them without): the site
+#   switched off must change no byte but those of the settings file. Either
+#   way the settings of every golden end-to-end case run on each zone too.
 set -euo pipefail
 [ $# -ge 2 ] || { sed -n '2,9p' "$0"; exit 2; }
 old=$(realpath "$1")
@@ -70,6 +74,9 @@ run_one() {  # label, binary, zone, ini, zoneinfo, blocker
   mkdir -p "$dir"
   ln -s "$work/zones/$3"/*.dat "$dir/"
   [ "$4" = - ] || printf '%b' "$4" > "$dir/tallyhawk.ini"
+  if [ "${SITE_OFF:-0}" = 1 ] && [ "$2" = "$new" ] && [ "$4" != - ]; then
+    printf '\n[Site]\nEnabled=0\nTitle=off\n' >> "$dir/tallyhawk.ini"
+  fi
   [ -z "$5" ] || printf '%b' "$5" > "$dir/zoneinfo.txt"
   mkdir -p "$dir/out"
   [ -z "$6" ] || mkdir -p "$dir/$6"
@@ -78,6 +85,8 @@ run_one() {  # label, binary, zone, ini, zoneinfo, blocker
      FAKETIME_FMT=%s FAKETIME_DONT_FAKE_MONOTONIC=1 \
      "$2" >"$dir/.console" 2>"$dir/.stderr") || code=$?
   echo "$code" > "$dir/.exit"
+  # Standard error names the run's directory, which differs between the two.
+  sed -i "s|$dir|<run>|g" "$dir/.stderr"
   find "$dir" -name '*.dat' -type l -delete
 }
 
@@ -88,15 +97,18 @@ compare() {  # zone, label, ini, [zoneinfo], [blocker]
   run_one "new-$label" "$new" "$zone" "$ini" "$zoneinfo" "$blocker"
   local files
   files=$(cd "$work/runs/new-$label" && find . -type f | wc -l)
-  if diff -r "$work/runs/old-$label" "$work/runs/new-$label" >/dev/null; then
+  # With SITE_OFF the settings files differ by their [Site] section alone.
+  local skip=()
+  [ "${SITE_OFF:-0}" != 1 ] || skip=(-x tallyhawk.ini)
+  if diff -r "${skip[@]}" "$work/runs/old-$label" "$work/runs/new-$label" >/dev/null; then
     printf 'same  %-34s %5s files, exit %s\n' "$label" "$files" \
       "$(cat "$work/runs/new-$label/.exit")"
   else
     printf 'DIFF  %s (exit %s against %s)\n' "$label" \
       "$(cat "$work/runs/old-$label/.exit")" \
       "$(cat "$work/runs/new-$label/.exit")"
-    diff -rq "$work/runs/old-$label" "$work/runs/new-$label" | head -10 || true
-    diff -r "$work/runs/old-$label" "$work/runs/new-$label" | head -20 || true
+    diff -rq "${skip[@]}" "$work/runs/old-$label" "$work/runs/new-$label" | head -10 || true
+    diff -r "${skip[@]}" "$work/runs/old-$label" "$work/runs/new-$label" | head -20 || true
     failures=$((failures + 1))
   fi
   rm -rf "$work/runs/old-$label" "$work/runs/new-$label"
@@ -126,6 +138,27 @@ settings_of_zone() {  # zone, first score ID
     "[User]\nDoWins=0\nDoRating=0\n[Squad]\nDoMembers=0\n[Usage]\nLastDays=3650\nDoAllSquads=0\n[Output]\nText=1\nHTMLGroup=1\nFooter=0\nStyleSheet=a&b.css\nDirectory=out/\n"
 }
 
+# The settings and zone maps of the golden end-to-end cases
+# (tests/e2e/golden_test.cpp), on a zone of this script's.
+golden_cases() {  # zone
+  local zone=$1
+  compare "$zone" golden-all_outputs \
+    "[General]\nTopX=3\n[Squad]\nMinMembers=2\n[Output]\nText=1\nHTML=1\nHTMLGroup=1\n"
+  compare "$zone" golden-subdirs_and_style \
+    "[Squad]\nMinMembers=2\n[Output]\nText=1\nHTML=1\nUseSubDir=1\nDirectory=out\nStyleSheet=style.css?a=\"1\"&b=<2>\n" \
+    "7:Arena & <Co>\n"
+  compare "$zone" golden-partial_lists_no_footer \
+    "[General]\nMinKills=0\n[User]\nDoTotalPoints=0\nDoWins=0\nDoRating=0\n[Squad]\nMinMembers=1\nDoMembers=0\nDoAvgPoints=0\n[Usage]\nDoAllSquads=0\nDoActivePlayers=0\nDoNewPlayers=0\n[Output]\nFooter=0\nText=1\n"
+  compare "$zone" golden-single_score_id_without_rows \
+    "[General]\nScoreID=5\n[Usage]\nLastDays=0\n[Output]\nText=1\nHTML=1\n"
+  compare "$zone" golden-new_players_without_active \
+    "[Usage]\nDoActivePlayers=0\nLastDays=400\n"
+  compare "$zone" golden-json_hard_names \
+    "[Squad]\nMinMembers=1\n[Output]\nText=1\nHTML=1\nJSON=1\n"
+  compare "$zone" golden-json_subdirs \
+    "[General]\nTopX=2\n[Output]\nUseSubDir=1\nJSON=1\n" "7:Arena 7\n"
+}
+
 first_score_id() {  # zone: the score ID of the first score row
   od -An -tu4 -j4 -N4 "$work/zones/$1/score.dat" | tr -d ' '
 }
@@ -141,6 +174,7 @@ make_zone many-ids --users 3000 --squads 80 --scores 40000 --score-ids 120 \
 scramble_zone many-ids
 for zone in dense scattered scrambled many-ids; do
   settings_of_zone "$zone" "$(first_score_id "$zone")"
+  golden_cases "$zone"
 done
 if [ "${LARGE:-0}" = 1 ]; then
   make_zone large --users 1000000 --squads 40000 --scores 5000000 \

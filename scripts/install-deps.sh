@@ -4,12 +4,14 @@
 # everything is there.
 # Usage: scripts/install-deps.sh [--tests] [further packages...]
 set -euo pipefail
-packages=(cmake ninja-build g++ nlohmann-json3-dev)
+packages=(cmake ninja-build g++ nlohmann-json3-dev libkainjow-mustache-dev)
 if [ "${1:-}" = --tests ]; then
   shift
-  # GoogleTest, libfaketime for the end-to-end tests' frozen clock, and the
-  # JSON Schema validator of the golden runs' JSON files.
-  packages+=(libgtest-dev libgmock-dev faketime python3-jsonschema)
+  # GoogleTest, libfaketime for the end-to-end tests' frozen clock, the
+  # JSON Schema validator of the golden runs' JSON files, and the HTML5
+  # parser that checks the site's pages.
+  packages+=(libgtest-dev libgmock-dev faketime python3-jsonschema
+             python3-html5lib)
 fi
 packages+=("$@")
 missing=()

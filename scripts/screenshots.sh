@@ -2,7 +2,10 @@
 # Takes the README's pictures of the grouped pilot page of a sample zone with
 # headless Chromium: docs/grouped-page.png (no style sheet),
 # docs/grouped-page-styled.png (dist/tallyhawk.css) and
-# docs/grouped-page-phone.png (the styled page as a phone shows it).
+# docs/grouped-page-phone.png (the styled page as a phone shows it); and of
+# the site ([Site] Enabled=1, styled): docs/site-index.png and
+# docs/site-pilot.png on a desktop, docs/site-index-phone.png and
+# docs/site-pilot-phone.png on a phone.
 # Runs as root: installs Chromium and faketime with apt-get, and for the phone
 # picture playwright-core with npm into a temporary folder.
 set -euo pipefail
@@ -59,4 +62,15 @@ const { chromium, devices } = require('playwright-core');
 })();
 EOF
 (cd "$work/pw" && node phone.js "$zone/PilotStats1.html" "$root/docs/grouped-page-phone.png")
+
+# The site: its index and the page of the pilot first in the first list.
+printf '[Output]\nStyleSheet=tallyhawk.css\n[Site]\nEnabled=1\nTitle=Sample zone\n' \
+  >"$zone/tallyhawk.ini"
+run
+pilot=$(grep -o 'href="pilots/[0-9]*\.html"' "$zone/index.html" | head -n 1 |
+  sed 's/href="//; s/"$//')
+chromium_shot "$zone/index.html" "$root/docs/site-index.png"
+chromium_shot "$zone/$pilot" "$root/docs/site-pilot.png"
+(cd "$work/pw" && node phone.js "$zone/index.html" "$root/docs/site-index-phone.png")
+(cd "$work/pw" && node phone.js "$zone/$pilot" "$root/docs/site-pilot-phone.png")
 ls -l docs/*.png

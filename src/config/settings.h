@@ -74,12 +74,23 @@ struct OutputSettings {
   bool JSON = false;
 };
 
+// The site: an index page, a page for every listed pilot and squad, made
+// from templates. Its section is left out of the template, like JSON.
+struct SiteSettings {
+  bool Enabled = false;
+  std::string Title = "Zone statistics";
+  // A directory whose templates replace the built-in ones, file by file;
+  // empty: the built-in ones.
+  std::string Templates;
+};
+
 struct Settings {
   GeneralSettings General;
   UserSettings User;
   SquadSettings Squad;
   UsageSettings Usage;
   OutputSettings Output;
+  SiteSettings Site;
 };
 
 // Longest text a setting value or a command-line file name holds.

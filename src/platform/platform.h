@@ -171,6 +171,14 @@ class Platform {
   // What CreateDirectory(`path`) would meet, without creating anything.
   virtual DirectoryProbe ProbeDirectory(const std::string& path) = 0;
 
+  // The names of the regular files in the directory `path` (which may end
+  // in a separator), in no particular order; links and directories are left
+  // out. A missing directory holds none. False when it cannot be read.
+  virtual bool ListFiles(const std::string& path,
+                         std::vector<std::string>* names) = 0;
+  // Removes the regular file `path`; false when it cannot be removed.
+  virtual bool RemoveFile(const std::string& path) = 0;
+
   // Writes to standard output, flushed as ConsoleFlushPolicy says and when
   // the program ends.
   virtual void WriteConsole(std::string_view text) = 0;

@@ -512,6 +512,42 @@ bool CanWriteIn(const std::string& directory) {
          Failure();
 }
 
+// The regular files of the directory `path`, by name; a missing one has
+// none. Entries whose type the directory does not tell are looked up.
+bool ListRegularFiles(const std::string& path,
+                      std::vector<std::string>* names) {
+  names->clear();
+  const std::string directory = path.empty() ? "." : path;
+  DIR* dir = ::opendir(directory.c_str());
+  if (!dir) return errno == ENOENT || Failure();
+  errno = 0;
+  while (const struct dirent* entry = ::readdir(dir)) {
+    bool regular = entry->d_type == DT_REG;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat st;
+      const std::string full = directory + "/" + entry->d_name;
+      regular = ::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    }
+    if (regular) names->emplace_back(entry->d_name);
+    errno = 0;
+  }
+  const bool read = errno == 0 || Failure();
+  ::closedir(dir);
+  return read;
+}
+
+// Removes `path` when it is a regular file; never a directory or what a link
+// leads to.
+bool RemoveRegularFile(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return Failure();
+  if (!S_ISREG(st.st_mode)) {
+    NoteFailure("it is not a regular file");
+    return false;
+  }
+  return ::unlink(path.c_str()) == 0 || Failure();
+}
+
 class PosixPlatform : public Platform {
  public:
   PosixPlatform() : pid_(static_cast<unsigned long>(::getpid())) {
@@ -690,6 +726,15 @@ class PosixPlatform : public Platform {
     struct tm tm_value {};
     ::localtime_r(&t, &tm_value);
     return LocalTimeFromTm(tm_value);
+  }
+
+  bool ListFiles(const std::string& path,
+                 std::vector<std::string>* names) override {
+    return ListRegularFiles(path, names);
+  }
+
+  bool RemoveFile(const std::string& path) override {
+    return RemoveRegularFile(path);
   }
 
  private:

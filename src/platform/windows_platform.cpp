@@ -377,6 +377,46 @@ HANDLE OpenForReading(const std::string& path) {
                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// The regular files of the directory `path`, by name: no directories, and
+// no links (reparse points); a missing directory has none.
+bool ListRegularFiles(const std::string& path,
+                      std::vector<std::string>* names) {
+  names->clear();
+  std::string pattern = path.empty() ? "." : path;
+  if (!IsPathSeparator(pattern.back())) pattern += '\\';
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA((pattern + "*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      return true;
+    }
+    return Failure();
+  }
+  constexpr DWORD kNotRegular =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  do {
+    if ((entry.dwFileAttributes & kNotRegular) == 0) {
+      names->emplace_back(entry.cFileName);
+    }
+  } while (FindNextFileA(search, &entry));
+  const bool read = GetLastError() == ERROR_NO_MORE_FILES || Failure();
+  FindClose(search);
+  return read;
+}
+
+// Removes `path` when it is a regular file; never a directory or a link.
+bool RemoveRegularFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Failure();
+  if ((attributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+    NoteFailure("it is not a regular file");
+    return false;
+  }
+  return DeleteFileA(path.c_str()) != 0 || Failure();
+}
+
 class WindowsPlatform : public Platform {
  public:
   std::unique_ptr<InputFile> OpenInput(const std::string& path) override {
@@ -535,6 +575,15 @@ class WindowsPlatform : public Platform {
     struct tm tm_value {};
     _localtime64_s(&tm_value, &t);
     return LocalTimeFromTm(tm_value);
+  }
+
+  bool ListFiles(const std::string& path,
+                 std::vector<std::string>* names) override {
+    return ListRegularFiles(path, names);
+  }
+
+  bool RemoveFile(const std::string& path) override {
+    return RemoveRegularFile(path);
   }
 
  private:

@@ -48,6 +48,13 @@ class DeferredOutput : public Platform {
   DirectoryProbe ProbeDirectory(const std::string& path) override {
     return system_.ProbeDirectory(path);
   }
+  bool ListFiles(const std::string& path,
+                 std::vector<std::string>* names) override {
+    return system_.ListFiles(path, names);
+  }
+  bool RemoveFile(const std::string& path) override {
+    return system_.RemoveFile(path);
+  }
   void WriteConsole(std::string_view text) override;
   void WriteError(std::string_view text) override { system_.WriteError(text); }
   std::string WorkingDirectory() override { return system_.WorkingDirectory(); }

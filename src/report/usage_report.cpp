@@ -12,13 +12,6 @@
 namespace tallyhawk {
 namespace {
 
-struct UsageRow {
-  std::string_view name;
-  bool since_mark;  // counted within the LastDays window
-  std::string text_value;
-  std::string html_value;
-};
-
 UsageRow CountRow(std::string_view name, uint64_t count,
                   bool since_mark = false) {
   return {name, since_mark, FormatUnsigned(count), FormatUnsigned(count)};
@@ -32,35 +25,6 @@ UsageRow AverageKillRow(const UsageTotals& totals) {
   if (totals.kills == 0) return {"Avg Kill", false, "---", "---"};
   const double average = totals.kill_points / static_cast<double>(totals.kills);
   return {"Avg Kill", false, FormatGeneral(average), FormatFixed(average, 1)};
-}
-
-// The rows the settings enable, in the order both files show them.
-std::vector<UsageRow> UsageRows(const UsageSettings& usage,
-                                const UsageTotals& totals) {
-  std::vector<UsageRow> rows;
-  if (usage.DoAllPlayers)
-    rows.push_back(CountRow("Total Players", totals.players));
-  if (usage.DoActivePlayers) {
-    rows.push_back(CountRow("Active Players", totals.active, true));
-  }
-  if (usage.DoNewPlayers) {
-    rows.push_back(CountRow("New Players", totals.new_players, true));
-  }
-  if (usage.DoAllSquads)
-    rows.push_back(CountRow("Total Squads", totals.squads));
-  if (usage.DoAllPoints) {
-    rows.push_back(
-        PointsRow("Total Points", totals.flag_points + totals.kill_points));
-  }
-  if (usage.DoAllKillPoints) {
-    rows.push_back(PointsRow("Kill Points", totals.kill_points));
-  }
-  if (usage.DoAllFlagPoints) {
-    rows.push_back(PointsRow("Flag Points", totals.flag_points));
-  }
-  if (usage.DoAllKills) rows.push_back(CountRow("Total Kills", totals.kills));
-  if (usage.DoAvgKill) rows.push_back(AverageKillRow(totals));
-  return rows;
 }
 
 struct UsageReport {
@@ -126,6 +90,34 @@ void WriteUsageHtml(const ReportScope& scope, const UsageReport& report) {
 }
 
 }  // namespace
+
+std::vector<UsageRow> UsageRows(const UsageSettings& usage,
+                                const UsageTotals& totals) {
+  std::vector<UsageRow> rows;
+  if (usage.DoAllPlayers)
+    rows.push_back(CountRow("Total Players", totals.players));
+  if (usage.DoActivePlayers) {
+    rows.push_back(CountRow("Active Players", totals.active, true));
+  }
+  if (usage.DoNewPlayers) {
+    rows.push_back(CountRow("New Players", totals.new_players, true));
+  }
+  if (usage.DoAllSquads)
+    rows.push_back(CountRow("Total Squads", totals.squads));
+  if (usage.DoAllPoints) {
+    rows.push_back(
+        PointsRow("Total Points", totals.flag_points + totals.kill_points));
+  }
+  if (usage.DoAllKillPoints) {
+    rows.push_back(PointsRow("Kill Points", totals.kill_points));
+  }
+  if (usage.DoAllFlagPoints) {
+    rows.push_back(PointsRow("Flag Points", totals.flag_points));
+  }
+  if (usage.DoAllKills) rows.push_back(CountRow("Total Kills", totals.kills));
+  if (usage.DoAvgKill) rows.push_back(AverageKillRow(totals));
+  return rows;
+}
 
 void WriteUsageReport(const ReportScope& scope, const UsageTotals& totals,
                       int64_t now) {

@@ -14,6 +14,7 @@
 #include "db/records.h"
 #include "db/score_ids.h"
 #include "report/report_frame.h"
+#include "site/site_templates.h"
 #include "stats/pilot_filters.h"
 #include "stats/squad_filters.h"
 #include "util/diagnostic.h"
@@ -259,6 +260,36 @@ void CheckOutputs(const Settings& settings, const std::string& zone_map,
   CheckReports(usage, platform, report, failed);
 }
 
+// Whether the site is on, where it goes and which templates it uses; a
+// template that does not parse would stop the run.
+void CheckSite(const Settings& settings, Platform& platform,
+               CheckReport& report) {
+  const SiteSettings& site = settings.Site;
+  if (!site.Enabled) {
+    report.Say("Site: off\n");
+    return;
+  }
+  const std::string& directory = settings.Output.Directory;
+  report.Say("Site: on, titled " + Quoted(site.Title) +
+             ": index.html, pilots/ and squads/ in " +
+             DirectoryText(directory) + "\n");
+  std::vector<Diagnostic> problems;
+  const SiteTemplates templates = ReadSiteTemplates(platform, site, &problems);
+  std::string origins;
+  for (const SiteTemplate* page :
+       {&templates.index, &templates.pilot, &templates.squad}) {
+    origins += (origins.empty() ? "" : ", ") + page->name + " " +
+               (page->origin.empty() ? std::string("built in")
+                                     : "from " + Quoted(page->origin));
+  }
+  report.Say("Site templates: " + origins + "\n");
+  for (const Diagnostic& problem : problems) {
+    report.Find(Severity::kError, problem);
+  }
+  const std::string index = directory + "index.html";
+  if (!platform.CanWriteFile(index)) report.Fail(index, "cannot create the report");
+}
+
 // Loads the databases as a run would, silently, and collects the score IDs;
 // then checks where the reports would go.
 void CheckZone(const Settings& settings, const std::string& zone_map,
@@ -294,6 +325,7 @@ int CheckRun(const RunOptions& options, Platform& platform) {
   }
   const std::optional<Settings> settings =
       CheckSettingsFile(options, platform, report);
+  if (settings) CheckSite(*settings, platform, report);
   if (!options.veryquiet && !platform.CanWriteFile(options.LogFileName)) {
     report.Find(Severity::kWarning,
                 {options.LogFileName, 0, "cannot open the log; a run keeps none",

@@ -23,6 +23,9 @@ struct RunOptions {
   // Threads that prepare score IDs ahead; unset, the zone and the machine's
   // cores decide. No switch sets it: tests use it to compare the two ways.
   std::optional<size_t> workers;
+  // Threads that write the site's pages; unset, the page count and the
+  // machine's cores decide. No switch sets it either.
+  std::optional<size_t> site_threads;
 };
 
 // `args` excludes the program name. Unknown switches and arguments without a

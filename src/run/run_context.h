@@ -11,6 +11,8 @@
 #include "db/score_ids.h"
 #include "platform/platform.h"
 #include "run/command_line.h"
+#include "site/site_collector.h"
+#include "site/site_templates.h"
 #include "stats/squad_membership.h"
 #include "util/status_output.h"
 
@@ -37,6 +39,10 @@ struct RunContext {
   // Counted while score.dat loads (or by the first squad pass); the same for
   // every score ID.
   std::optional<SquadMembership> squad_membership;
+  // With the site on: the lists of the score IDs as they were written, and
+  // the templates of its pages, read when the settings are.
+  std::optional<SiteCollector> site;
+  SiteTemplates site_templates;
 };
 
 }  // namespace tallyhawk

@@ -15,6 +15,8 @@
 #include "run/help_text.h"
 #include "run/run_context.h"
 #include "run/score_id_pass.h"
+#include "site/site_templates.h"
+#include "site/site_writer.h"
 #include "stats/usage_stats.h"
 #include "util/fatal_error.h"
 #include "util/text_format.h"
@@ -101,7 +103,7 @@ void PrintOutputChoices(RunContext& context) {
   }
 }
 
-void RunUsageReport(RunContext& context) {
+UsageTotals RunUsageReport(RunContext& context) {
   const int64_t now = context.platform.Now();
   context.status.PrintStatus("Compiling usage stats ...");
   const UsageTotals totals = CompileUsageStats(
@@ -111,6 +113,31 @@ void RunUsageReport(RunContext& context) {
   const ReportScope scope{context.platform, context.status, context.settings, 0,
                           ""};
   WriteUsageReport(scope, totals, now);
+  return totals;
+}
+
+// Threads for the site's pages. One: on the large zone of scripts/bench.sh
+// (28,417 pages) a second thread did not pay on the shared 2-core machine
+// (the run took 14.0 to 14.8 s held to one core, 20.8 to 28.0 s with two
+// threads on both): the pages' time is mostly the system's file creation in
+// one directory, and memory allocation, which the threads share. The batch
+// takes more threads where a machine shows that they pay.
+size_t SiteThreads(const RunContext& context) {
+  return context.options.site_threads.value_or(1);
+}
+
+// The site, once every other output is written: it links to them.
+void RunSite(RunContext& context, const UsageTotals* usage) {
+  std::optional<SquadMembership> counted;
+  if (!context.squad_membership) {
+    counted = CountSquadMembership(context.databases.UserTable,
+                                   context.databases.SquadTable);
+  }
+  WriteSite({context.platform, context.status, context.settings,
+             context.databases,
+             context.squad_membership ? *context.squad_membership : *counted,
+             *context.site, context.site_templates, usage,
+             SiteThreads(context)});
 }
 
 // Squad membership needs only the users and squads, so it is counted on a
@@ -136,6 +163,11 @@ void Run(RunContext& context) {
       LoadSettings(context.platform, status, context.options.IniFileName,
                    context.options.mayCreateTemplate);
   GuardDatabases(context);
+  if (context.settings.Site.Enabled) {
+    context.site_templates =
+        LoadSiteTemplates(context.platform, context.settings.Site);
+    context.site.emplace();
+  }
   Databases& databases = context.databases;
   databases.UserTable.MakeReady();
   databases.SquadTable.MakeReady();
@@ -149,9 +181,11 @@ void Run(RunContext& context) {
   PrintOutputChoices(context);
   status.PrintStatus("\n");
   RunScoreIdPasses(context);
+  std::optional<UsageTotals> usage;
   if (databases.UserTable.SlotCount() > 0 && context.settings.Usage.AnyOn()) {
-    RunUsageReport(context);
+    usage = RunUsageReport(context);
   }
+  if (context.site) RunSite(context, usage ? &*usage : nullptr);
   status.PrintStatus("\nScore extraction complete.\n\n");
   CleanUp(context);
 }

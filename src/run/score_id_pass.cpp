@@ -18,6 +18,7 @@
 #include "report/report_frame.h"
 #include "report/text_report.h"
 #include "run/compute_ahead.h"
+#include "site/site_collector.h"
 #include "stats/pilot_filters.h"
 #include "stats/squad_filters.h"
 #include "stats/squad_stats.h"
@@ -131,10 +132,11 @@ struct PassOutput {
 };
 
 // Hands one list to every writer the output settings switch on. An empty
-// list is written all the same.
+// list is written all the same. With a site, `site` keeps it with the pages
+// it went to.
 void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
                std::string_view list_name, std::string_view group_title,
-               GroupPage* group_page, StatsJson* json) {
+               GroupPage* group_page, StatsJson* json, ScoreIdSite* site) {
   const OutputSettings& output = scope.settings.Output;
   const bool pilot = kind == PageKind::kPilot;
   if (output.Text) {
@@ -147,6 +149,11 @@ void WriteList(const ReportScope& scope, PageKind kind, const TopList& list,
   }
   if (group_page) WriteGroupSection(scope, *group_page, list, group_title);
   if (json) json->AddList(list_name, group_title, kind, list);
+  if (site) {
+    site->AddList(kind, list_name, list,
+                  output.HTML ? FormReportPath(scope, list_name, ".html") : "",
+                  group_page ? group_page->path : "");
+  }
 }
 
 std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
@@ -156,7 +163,7 @@ std::unique_ptr<GroupPage> MaybeOpenGroupPage(const ReportScope& scope,
 }
 
 void WritePilotLists(const RunContext& context, const ReportScope& scope,
-                     ScoreIdLists& lists, StatsJson* json) {
+                     ScoreIdLists& lists, StatsJson* json, ScoreIdSite* site) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kPilot);
   const PilotRows rows = PilotRowsOf(context, scope.CurrentScoreID);
@@ -168,13 +175,14 @@ void WritePilotLists(const RunContext& context, const ReportScope& scope,
                             ? std::move(*lists.pilots_made[i])
                             : MakePilotList(rows, i, lists.pilots[i]);
     WriteList(scope, PageKind::kPilot, top, list.ListName, list.GroupTitle,
-              group_page.get(), json);
+              group_page.get(), json, site);
   }
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
 
 void WriteSquadLists(const RunContext& context, const ReportScope& scope,
-                     const ScoreIdLists& lists, StatsJson* json) {
+                     const ScoreIdLists& lists, StatsJson* json,
+                     ScoreIdSite* site) {
   std::unique_ptr<GroupPage> group_page =
       MaybeOpenGroupPage(scope, PageKind::kSquad);
   PrintComputed(scope.status, "Compiling squad stats .",
@@ -184,7 +192,7 @@ void WriteSquadLists(const RunContext& context, const ReportScope& scope,
     if (!(context.settings.Squad.*list.flag)) continue;
     PrintComputed(scope.status, list.message, lists.squad_dots[i]);
     WriteList(scope, PageKind::kSquad, lists.squads[i], list.ListName,
-              list.GroupTitle, group_page.get(), json);
+              list.GroupTitle, group_page.get(), json, site);
   }
   if (group_page) CloseGroupPage(scope, std::move(group_page));
 }
@@ -211,8 +219,12 @@ size_t WorkersFor(const RunContext& context) {
   return std::clamp<size_t>(cores - 1, 1, 2);
 }
 
-void RunScoreIdPass(const RunContext& context, const PassOutput& output,
-                    uint32_t score_id, ScoreIdLists lists) {
+// Returns, with a site, the lists as written, for the site to take in the
+// score ID's turn.
+std::optional<ScoreIdSite> RunScoreIdPass(const RunContext& context,
+                                          const PassOutput& output,
+                                          uint32_t score_id,
+                                          ScoreIdLists lists) {
   // The map is read once for every pass, before anything of it is printed.
   const std::string zone_name = ZoneDirName(context.Zones(), score_id);
   std::string score_id_dir =
@@ -233,11 +245,19 @@ void RunScoreIdPass(const RunContext& context, const PassOutput& output,
     json.emplace(score_id, zone_name, context.settings);
   }
   StatsJson* json_lists = json ? &*json : nullptr;
-  if (lists.pilots_on) WritePilotLists(context, scope, lists, json_lists);
+  std::optional<ScoreIdSite> site;
+  if (context.site) site = ScoreIdSite{score_id, zone_name, {}};
+  ScoreIdSite* site_lists = site ? &*site : nullptr;
+  if (lists.pilots_on) {
+    WritePilotLists(context, scope, lists, json_lists, site_lists);
+  }
   status.PrintStatus("\n");
-  if (lists.squads_on) WriteSquadLists(context, scope, lists, json_lists);
+  if (lists.squads_on) {
+    WriteSquadLists(context, scope, lists, json_lists, site_lists);
+  }
   if (json) WriteStatsJson(scope, *json);
   status.PrintStatus("\n");
+  return site;
 }
 
 bool WritesFiles(const OutputSettings& output) {
@@ -250,6 +270,7 @@ bool WritesFiles(const OutputSettings& output) {
 struct PassAhead {
   std::optional<ScoreIdLists> lists;
   std::unique_ptr<DeferredOutput> output;
+  std::optional<ScoreIdSite> site;  // with `output`: its lists as written
 };
 
 // The lists of `score_id`, and its output too while `write_ahead` holds.
@@ -264,13 +285,18 @@ PassAhead PreparePass(const RunContext& context, uint32_t score_id,
   auto output = std::make_unique<DeferredOutput>(context.platform);
   StatusOutput status(*output, false, false);
   try {
-    RunScoreIdPass(context, PassOutput{*output, status, output.get()}, score_id,
-                   *std::exchange(pass.lists, std::nullopt));
+    pass.site = RunScoreIdPass(context, PassOutput{*output, status, output.get()},
+                               score_id, *std::exchange(pass.lists, std::nullopt));
     pass.output = std::move(output);
   } catch (...) {
     // Its temporary files go with `output`.
   }
   return pass;
+}
+
+// The site takes a score ID's lists in its turn, on the caller's thread.
+void HandToSite(RunContext& context, std::optional<ScoreIdSite> site) {
+  if (site && context.site) context.site->Add(std::move(*site));
 }
 
 }  // namespace
@@ -305,6 +331,7 @@ void RunScoreIdPasses(RunContext& context) {
     PassAhead pass = passes.Take(i);
     if (pass.output) {
       pass.output->Replay(context.status);
+      HandToSite(context, std::move(pass.site));
       continue;
     }
     if (!pass.lists) {
@@ -316,7 +343,8 @@ void RunScoreIdPasses(RunContext& context) {
       passes.ForEachHeld([](PassAhead& held) { held.output.reset(); });
       pass.lists = ComputeLists(context, score_ids[i]);
     }
-    RunScoreIdPass(context, own, score_ids[i], std::move(*pass.lists));
+    HandToSite(context,
+               RunScoreIdPass(context, own, score_ids[i], std::move(*pass.lists)));
   }
 }
 

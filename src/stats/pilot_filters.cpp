@@ -152,6 +152,7 @@ TopList MakePilotList(const PilotRows& rows, size_t list,
     }
     entry.ValueText = EntryText(kRules[list].text(row, candidate.value));
     entry.Value = candidate.value;
+    entry.Id = user.UserID;
     entries.push_back(std::move(entry));
   }
   return TopList(std::move(entries));

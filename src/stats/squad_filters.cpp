@@ -153,6 +153,7 @@ TopList MakeSquadList(const SquadRows& rows, size_t list,
     entry.ValueText =
         EntryText(kRules[list].text(rows.stats[k], candidate.value));
     entry.Value = candidate.value;
+    entry.Id = rows.squads.ids()[k];
     entries.push_back(std::move(entry));
   }
   return TopList(std::move(entries));

@@ -15,6 +15,9 @@ struct TopEntry {
   std::string SquadName;  // the pilot's squad; empty in squad lists
   std::string ValueText;  // the statistic as printed, at most 31 bytes
   double Value = 0;       // the ranking key; never printed
+  // Who the entry is: the pilot's UserID, or the squad's SquadID. Never
+  // printed in the lists; the site's pages are named by it.
+  uint32_t Id = 0;
 };
 
 class TopList {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -83,6 +84,9 @@ TEST(ParseSettingsTest, ExampleFileSwitchesOnEveryOutputAndKeepsTheDefaults) {
   ParseSettings(text.str(), example, &findings);
   EXPECT_EQ(SettingsTemplateText(example), SettingsTemplateText(expected));
   EXPECT_TRUE(example.Output.JSON);
+  EXPECT_TRUE(example.Site.Enabled);
+  EXPECT_EQ(example.Site.Title, expected.Site.Title);
+  EXPECT_EQ(example.Site.Templates, expected.Site.Templates);
   EXPECT_TRUE(findings.empty()) << findings.front().text;
 }
 
@@ -131,9 +135,11 @@ TEST(ParseSettingsTest, FindingsNameTheLineAndTheValueUsed) {
       {"TopX=5\n[output]\nText=1\n[User] \nDoWins=0",
        {"1: 'TopX=5' comes before the first section, ignored",
         "2: unknown section '[output]': the keys after it are ignored (the "
-        "sections are [General], [User], [Squad], [Usage] and [Output])",
+        "sections are [General], [User], [Squad], [Usage], [Output] and "
+        "[Site])",
         "4: unknown section '[User] ': the keys after it are ignored (the "
-        "sections are [General], [User], [Squad], [Usage] and [Output])"}},
+        "sections are [General], [User], [Squad], [Usage], [Output] and "
+        "[Site])"}},
       {"[Output]\nDirectory=" + std::string(120, 'd') + "/x.css",
        {"2: the line is longer than 127 characters: the rest is read as a "
         "line of its own",
@@ -147,6 +153,28 @@ TEST(ParseSettingsTest, FindingsNameTheLineAndTheValueUsed) {
   // An address with a scheme serves every page.
   EXPECT_EQ(Findings("[Output]\nStyleSheet=https://x/s.css\nUseSubDir=1"),
             Lines{});
+}
+
+// [Site] is a section of its own, read like the others, but the template
+// that a run writes keeps the text it always had.
+TEST(ParseSettingsTest, SiteSectionIsReadButStaysOutOfTheTemplate) {
+  const Settings defaults;
+  EXPECT_FALSE(defaults.Site.Enabled);
+  EXPECT_EQ(defaults.Site.Title, "Zone statistics");
+  EXPECT_EQ(defaults.Site.Templates, "");
+  const Settings site =
+      Parse("[Site]\nEnabled=1\nTitle=Red & Blue <Zone>\nTemplates=my/t");
+  EXPECT_TRUE(site.Site.Enabled);
+  EXPECT_EQ(site.Site.Title, "Red & Blue <Zone>");
+  EXPECT_EQ(site.Site.Templates, "my/t");
+  EXPECT_FALSE(Parse("[Site]\nEnabled=0").Site.Enabled);
+  EXPECT_EQ(SettingsTemplateText(site), SettingsTemplateText(defaults));
+  EXPECT_EQ(std::ranges::count(SettingsTemplateText(site), '\n'), 53);
+  EXPECT_EQ(Findings("[Site]\nEnabled=1\nTitle=A b\nTemplates=\n"),
+            std::vector<std::string>{});
+  EXPECT_EQ(Findings("[Site]\nEnable=1"),
+            std::vector<std::string>{
+                "2: unknown key 'Enable' in [Site], ignored"});
 }
 
 TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {

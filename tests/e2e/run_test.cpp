@@ -159,6 +159,7 @@ TEST(RunTest, CheckWritesNothingAndTellsWhatARunWouldMeet) {
   dir.MakeDirectory("out");
   EXPECT_EQ(PosixPaths(RunTallyhawkIn(dir, {"--check"}).console),
             "Settings: 'tallyhawk.ini'\n"
+            "Site: off\n"
             "Zone map: 'zoneinfo.txt'\n"
             "Database: 'user.dat', 2 user records\n"
             "Database: 'squad.dat', 1 squad record\n"
@@ -167,6 +168,28 @@ TEST(RunTest, CheckWritesNothingAndTellsWhatARunWouldMeet) {
             "Score ID 7: 19 reports in 'out/'\n"
             "Usage: 3 reports in 'out/'\n"
             "A run would succeed.\n");
+  // The site: where it goes, its templates, and one that does not parse.
+  dir.Write("tallyhawk.ini", kCases[0].settings +
+                                 "[Site]\nEnabled=1\nTemplates=tpl\n");
+  dir.Write("tpl/squad.mustache", "{{#a}}\n{{/a}}\n");
+  const std::string site =
+      "Site: on, titled 'Zone statistics': index.html, pilots/ and squads/ "
+      "in 'out/'\n"
+      "Site templates: index.mustache built in, pilot.mustache built in, "
+      "squad.mustache from 'tpl/squad.mustache'\n";
+  RunResult check = RunTallyhawkIn(dir, {"--check"});
+  EXPECT_EQ(check.exit_code, 0);
+  EXPECT_NE(PosixPaths(check.console).find(site), std::string::npos)
+      << check.console;
+  dir.Write("tpl/pilot.mustache", "<p>\n{{#a}}\n");
+  check = RunTallyhawkIn(dir, {"--check"});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_NE(PosixPaths(check.console)
+                .find("error: 'tpl/pilot.mustache' (in " + PosixPaths(dir.path()) +
+                      "), line 2: the template does not parse: Unclosed "
+                      "section \"a\"\n"),
+            std::string::npos)
+      << check.console;
 }
 
 std::string FatalLines(const std::string& message) {

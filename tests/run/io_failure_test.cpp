@@ -19,18 +19,30 @@ TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
   FakePlatform start;
   start.files = SmallZone();
   start.files["tallyhawk.ini"] =
-      "[Output]\nText=1\nHTML=1\nJSON=1\nUseSubDir=1\n";
+      "[Output]\nText=1\nHTML=1\nJSON=1\nUseSubDir=1\n[Site]\nEnabled=1\n";
   ASSERT_EQ(RunTallyhawk({}, start), 0);
   // The runs below find the earlier run's reports, write different ones and
   // write the zone map's template afresh.
   start.files["score.dat"] += MakeScore(3, 7, 2, 80, 5, 900, 0);
   start.files.erase("zoneinfo.txt");
+  // A page of a pilot no longer listed, which the run removes, and a file
+  // that is no page of the site's, which it keeps.
+  const std::string pilots = std::string("pilots") + PathSeparator();
+  start.files[pilots + "999.html"] = "old";
+  start.files[pilots + "notes.html"] = "kept";
   start.operation_count = 0;
   start.console.clear();
   FakePlatform complete = start;
   complete.record_operations = true;
   ASSERT_EQ(RunTallyhawk({}, complete), 0);
   ASSERT_GT(complete.operations.size(), 500u);
+  ASSERT_FALSE(complete.files.count(pilots + "999.html"));
+  ASSERT_TRUE(complete.files.count(pilots + "notes.html"));
+  for (const std::string& kind :
+       {"mkdir " + pilots, "list squads" + std::string(1, PathSeparator()),
+        "remove " + pilots + "999.html", std::string("rename index.html")}) {
+    ASSERT_EQ(std::ranges::count(complete.operations, kind), 1) << kind;
+  }
 
   for (size_t i = 1; i <= complete.operations.size(); ++i) {
     const std::string& operation = complete.operations[i - 1];

@@ -15,6 +15,11 @@ inline std::string ExpectedMessage(const std::string& operation) {
     return "Unable to load configuration settings, exiting";
   if (path == "zoneinfo.txt")
     return "Unable to create zone info template, exiting";
+  // The site: its pages, their folders and the index.
+  if (path == "index.html" || path.starts_with("pilots") ||
+      path.starts_with("squads")) {
+    return "Unable to write file for site output";
+  }
   if (path.ends_with(".dat"))
     return "Failed to open " + path.substr(0, path.size() - 4) +
            " database, exiting";

@@ -176,6 +176,31 @@ DirectoryResult FakePlatform::CreateDirectory(const std::string& path) {
                               : DirectoryResult::kCreatedOrExists;
 }
 
+// The files directly in `path`: those whose path starts with it and has no
+// separator after that.
+bool FakePlatform::ListFiles(const std::string& path,
+                             std::vector<std::string>* names) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
+  names->clear();
+  if (Fails("list", path)) return false;
+  for (const auto& [file, bytes] : files) {
+    if (!file.starts_with(path)) continue;
+    const std::string name = file.substr(path.size());
+    if (name.find_first_of("/\\") == std::string::npos) names->push_back(name);
+  }
+  return true;
+}
+
+bool FakePlatform::RemoveFile(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
+  if (Fails("remove", path)) return false;
+  if (files.erase(path) == 0) {
+    NoteFailure("No such file or directory");
+    return false;
+  }
+  return true;
+}
+
 LocalTime FakePlatform::ToLocalTime(int64_t seconds) {
   std::lock_guard<std::recursive_mutex> lock(mutex.m);  // for gmtime's result
   const std::time_t t = static_cast<std::time_t>(seconds);

@@ -27,7 +27,7 @@ class FakePlatform : public Platform {
   int64_t now = 1796558400;
 
   // File operations are counted; the kinds are open, read, write, flush,
-  // close, rename, truncate and mkdir. The operation whose number (from 1)
+  // close, rename, truncate, mkdir, list and remove. The operation whose number (from 1)
   // is `failing_operation` fails, and is kept as "<kind> <path>" in
   // `failed_operation`. With `record_operations` every one is kept in order.
   size_t operation_count = 0;
@@ -67,6 +67,9 @@ class FakePlatform : public Platform {
     return CanWriteFile(path) ? DirectoryProbe::kWouldCreate
                               : DirectoryProbe::kRefused;
   }
+  bool ListFiles(const std::string& path,
+                 std::vector<std::string>* names) override;
+  bool RemoveFile(const std::string& path) override;
   void WriteConsole(std::string_view text) override {
     std::lock_guard<std::recursive_mutex> lock(mutex.m);
     console.append(text);
