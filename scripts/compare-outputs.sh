@@ -64,10 +64,11 @@ PY
 # Runs `binary` in a fresh copy of the zone with the settings text `ini`
 # (none when it is "-"), the zone map `zoneinfo` (none when empty) and a
 # directory in the way of the report `blocker` (none when empty); leaves the
-# run's directory in $work/runs/<label>.
+# run's directory in $work/runs/<label>. Every run is made in the same
+# directory, whose name standard error shows.
 run_one() {  # label, binary, zone, ini, zoneinfo, blocker
-  local dir=$work/runs/$1
-  mkdir -p "$dir"
+  local dir=$work/run
+  mkdir -p "$dir" "$work/runs"
   ln -s "$work/zones/$3"/*.dat "$dir/"
   [ "$4" = - ] || printf '%b' "$4" > "$dir/tallyhawk.ini"
   [ -z "$5" ] || printf '%b' "$5" > "$dir/zoneinfo.txt"
@@ -79,6 +80,7 @@ run_one() {  # label, binary, zone, ini, zoneinfo, blocker
      "$2" >"$dir/.console" 2>"$dir/.stderr") || code=$?
   echo "$code" > "$dir/.exit"
   find "$dir" -name '*.dat' -type l -delete
+  mv "$dir" "$work/runs/$1"
 }
 
 failures=0
