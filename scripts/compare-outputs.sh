@@ -68,10 +68,11 @@ PY
 # Runs `binary` in a fresh copy of the zone with the settings text `ini`
 # (none when it is "-"), the zone map `zoneinfo` (none when empty) and a
 # directory in the way of the report `blocker` (none when empty); leaves the
-# run's directory in $work/runs/<label>.
+# run's directory in $work/runs/<label>. Every run is made in the same
+# directory, whose name standard error shows.
 run_one() {  # label, binary, zone, ini, zoneinfo, blocker
-  local dir=$work/runs/$1
-  mkdir -p "$dir"
+  local dir=$work/run
+  mkdir -p "$dir" "$work/runs"
   ln -s "$work/zones/$3"/*.dat "$dir/"
   [ "$4" = - ] || printf '%b' "$4" > "$dir/tallyhawk.ini"
   if [ "${SITE_OFF:-0}" = 1 ] && [ "$2" = "$new" ] && [ "$4" != - ]; then
@@ -88,6 +89,7 @@ run_one() {  # label, binary, zone, ini, zoneinfo, blocker
   # Standard error names the run's directory, which differs between the two.
   sed -i "s|$dir|<run>|g" "$dir/.stderr"
   find "$dir" -name '*.dat' -type l -delete
+  mv "$dir" "$work/runs/$1"
 }
 
 failures=0

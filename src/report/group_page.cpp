@@ -115,7 +115,7 @@ void CloseGroupPage(const ReportScope& scope, std::unique_ptr<GroupPage> page) {
     file << "ScoreID: \t" << scope.CurrentScoreID << "<BR>\n";
   }
   WriteHtmlPageEnd(file);
-  CommitReport(scope, std::move(page->file));
+  CommitReport(std::move(page->file));
 }
 
 }  // namespace tallyhawk

@@ -64,7 +64,7 @@ void WriteHtmlReport(const ReportScope& scope, const TopList& list,
           << "<BR>\n";
   }
   WriteHtmlPageEnd(*file);
-  CommitReport(scope, std::move(file));
+  CommitReport(std::move(file));
 }
 
 }  // namespace

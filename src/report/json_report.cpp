@@ -16,7 +16,7 @@ void WriteJsonFile(const ReportScope& scope, const std::string& path,
   PrintWritingMessage(scope.status, path, "' ...");
   *file << text;
   scope.status.PrintStatus(" Done\n");
-  CommitReport(scope, std::move(file));
+  CommitReport(std::move(file));
 }
 
 }  // namespace

@@ -69,8 +69,6 @@ ReportFile& ReportFile::Field(std::string_view bytes, size_t width) {
   return *this;
 }
 
-void ReportFile::Finish() { HandOver(); }
-
 void ReportFile::Commit() {
   HandOver();
   Check(file_->Commit());

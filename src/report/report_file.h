@@ -40,8 +40,6 @@ class ReportFile {
   // cut).
   ReportFile& Field(std::string_view bytes, size_t width);
 
-  // Writes out what is held, so that only the rename is left for Commit.
-  void Finish();
   // Writes out, closes and renames. When that fails the final file is left
   // as it was.
   void Commit();

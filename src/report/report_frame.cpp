@@ -1,6 +1,5 @@
 #include "report/report_frame.h"
 
-#include "report/deferred_output.h"
 #include "report/report_file.h"
 #include "util/fatal_error.h"
 #include "util/text_format.h"
@@ -62,12 +61,6 @@ std::unique_ptr<ReportFile> OpenReport(Platform& platform,
   return file;
 }
 
-void CommitReport(const ReportScope& scope, std::unique_ptr<ReportFile> file) {
-  if (scope.deferred) {
-    scope.deferred->Keep(std::move(file));
-  } else {
-    file->Commit();
-  }
-}
+void CommitReport(std::unique_ptr<ReportFile> file) { file->Commit(); }
 
 }  // namespace tallyhawk

@@ -15,7 +15,6 @@
 
 namespace tallyhawk {
 
-class DeferredOutput;
 class ReportFile;
 
 // What a report writer needs of the run: the system, the console, the
@@ -27,9 +26,6 @@ struct ReportScope {
   const Settings& settings;
   uint32_t CurrentScoreID = 0;
   std::string ScoreIdDir;  // the score ID's directory, used with UseSubDir
-  // When the output is made before its turn: what keeps the reports until
-  // then (it is also `platform`, and `status` prints to it).
-  DeferredOutput* deferred = nullptr;
 };
 
 // "****** T A L L Y  H A W K  v0.2 ******"
@@ -61,8 +57,7 @@ std::unique_ptr<ReportFile> OpenReport(Platform& platform,
                                        const char* open_failure,
                                        const char* write_failure);
 
-// Completes a report and releases it; with a deferred output, writes it out
-// and leaves the rename to its turn.
-void CommitReport(const ReportScope& scope, std::unique_ptr<ReportFile> file);
+// Completes a report and releases it.
+void CommitReport(std::unique_ptr<ReportFile> file);
 
 }  // namespace tallyhawk

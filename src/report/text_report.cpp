@@ -62,7 +62,7 @@ void WriteTextReport(const ReportScope& scope, const TopList& list,
     ProgressDots(scope.status, rank, list.Count());
   }
   scope.status.PrintStatus(" Done\n");
-  CommitReport(scope, std::move(file));
+  CommitReport(std::move(file));
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ void WriteUsageText(const ReportScope& scope, const UsageReport& report) {
   *file << "\n\n";
   if (report.since_line) *file << SinceLine(scope, report);
   scope.status.PrintStatus(" Done\n");
-  CommitReport(scope, std::move(file));
+  CommitReport(std::move(file));
 }
 
 void WriteUsageHtml(const ReportScope& scope, const UsageReport& report) {
@@ -86,7 +86,7 @@ void WriteUsageHtml(const ReportScope& scope, const UsageReport& report) {
     WriteHtmlFooter(scope.platform, *file, path, report.now);
   }
   WriteHtmlPageEnd(*file);
-  CommitReport(scope, std::move(file));
+  CommitReport(std::move(file));
 }
 
 }  // namespace

@@ -20,8 +20,9 @@ struct RunOptions {
   // What the command line holds that does nothing: unknown switches,
   // arguments that are no switch, file-name switches without a name.
   std::vector<std::string> warnings;
-  // Threads that prepare score IDs ahead; unset, the zone and the machine's
-  // cores decide. No switch sets it: tests use it to compare the two ways.
+  // Threads that compute score IDs' lists ahead; unset, the zone and the
+  // machine's cores decide. No switch sets it: tests use it to compare the
+  // two ways.
   std::optional<size_t> workers;
   // Threads that write the site's pages; unset, the page count and the
   // machine's cores decide. No switch sets it either.

@@ -65,17 +65,6 @@ class ComputeAhead {
     return std::move(*result);
   }
 
-  // Waits until no result is being computed, then calls `visit` with each
-  // result computed and not yet taken.
-  template <typename Visit>
-  void ForEachHeld(Visit visit) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] { return computing_ == 0; });
-    for (Slot& slot : slots_) {
-      if (slot.result) visit(*slot.result);
-    }
-  }
-
  private:
   struct Slot {
     std::optional<Result> result;
@@ -93,7 +82,6 @@ class ComputeAhead {
   bool ComputeNext(std::unique_lock<std::mutex>& lock) {
     if (!CanStartNext()) return false;
     const size_t index = next_++;
-    ++computing_;
     lock.unlock();
     Slot done;
     try {
@@ -103,7 +91,6 @@ class ComputeAhead {
     }
     lock.lock();
     slots_[index % slots_.size()] = std::move(done);
-    --computing_;
     changed_.notify_all();
     return true;
   }
@@ -124,9 +111,8 @@ class ComputeAhead {
   std::condition_variable changed_;
   // The results by index modulo the window.
   std::vector<Slot> slots_;
-  size_t next_ = 0;       // the next index to compute
-  size_t taken_ = 0;      // how many results were taken
-  size_t computing_ = 0;  // how many are being computed
+  size_t next_ = 0;   // the next index to compute
+  size_t taken_ = 0;  // how many results were taken
   bool stopping_ = false;
   std::vector<std::thread> workers_;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "report/deferred_output.h"
 #include "report/group_page.h"
 #include "report/html_report.h"
 #include "report/json_report.h"
@@ -123,14 +121,6 @@ void PrintComputed(StatusOutput& status, std::string_view message, int dots) {
   status.PrintStatus(" Done\n");
 }
 
-// Where a pass's output goes: the run's own system and status, or, for a
-// pass made before its turn, a DeferredOutput standing in for both.
-struct PassOutput {
-  Platform& platform;
-  StatusOutput& status;
-  DeferredOutput* deferred = nullptr;
-};
-
 // Hands one list to every writer the output settings switch on. An empty
 // list is written all the same. With a site, `site` keeps it with the pages
 // it went to.
@@ -219,26 +209,22 @@ size_t WorkersFor(const RunContext& context) {
   return std::clamp<size_t>(cores - 1, 1, 2);
 }
 
-// Returns, with a site, the lists as written, for the site to take in the
-// score ID's turn.
-std::optional<ScoreIdSite> RunScoreIdPass(const RunContext& context,
-                                          const PassOutput& output,
-                                          uint32_t score_id,
-                                          ScoreIdLists lists) {
+// The site, when on, takes the lists as written, in the score ID's turn.
+void RunScoreIdPass(RunContext& context, uint32_t score_id,
+                    ScoreIdLists lists) {
   // The map is read once for every pass, before anything of it is printed.
   const std::string zone_name = ZoneDirName(context.Zones(), score_id);
   std::string score_id_dir =
       ScoreIdDirOf(context.settings.Output.Directory, zone_name);
-  StatusOutput& status = output.status;
+  StatusOutput& status = context.status;
   constexpr const char* kRule = "--------------------------\n";
   status.PrintStatus(kRule);
   status.line() << "SCORE ID " << score_id << "\n";
   status.PrintStatusLine();
   status.PrintStatus(kRule);
 
-  const ReportScope scope{output.platform,         status,
-                          context.settings,        score_id,
-                          std::move(score_id_dir), output.deferred};
+  const ReportScope scope{context.platform, status, context.settings, score_id,
+                          std::move(score_id_dir)};
   // Gathers the lists as they are written; written itself after the last.
   std::optional<StatsJson> json;
   if (context.settings.Output.JSON) {
@@ -257,46 +243,7 @@ std::optional<ScoreIdSite> RunScoreIdPass(const RunContext& context,
   }
   if (json) WriteStatsJson(scope, *json);
   status.PrintStatus("\n");
-  return site;
-}
-
-bool WritesFiles(const OutputSettings& output) {
-  return output.Text || output.HTML || output.HTMLGroup || output.JSON;
-}
-
-// A score ID's pass as prepared ahead: its lists, or, when its output was
-// made ahead too, that output. Neither when making the output ahead failed
-// or the output was dropped: the pass is then made anew in its turn.
-struct PassAhead {
-  std::optional<ScoreIdLists> lists;
-  std::unique_ptr<DeferredOutput> output;
-  std::optional<ScoreIdSite> site;  // with `output`: its lists as written
-};
-
-// The lists of `score_id`, and its output too while `write_ahead` holds.
-// Making the output may fail for a reason the pass's own turn would meet as
-// well, or only because it came early (the disk filled up by reports not
-// yet renamed): either way the pass is made again in its turn.
-PassAhead PreparePass(const RunContext& context, uint32_t score_id,
-                      const std::atomic<bool>& write_ahead) {
-  PassAhead pass;
-  pass.lists = ComputeLists(context, score_id);
-  if (!write_ahead.load(std::memory_order_relaxed)) return pass;
-  auto output = std::make_unique<DeferredOutput>(context.platform);
-  StatusOutput status(*output, false, false);
-  try {
-    pass.site = RunScoreIdPass(context, PassOutput{*output, status, output.get()},
-                               score_id, *std::exchange(pass.lists, std::nullopt));
-    pass.output = std::move(output);
-  } catch (...) {
-    // Its temporary files go with `output`.
-  }
-  return pass;
-}
-
-// The site takes a score ID's lists in its turn, on the caller's thread.
-void HandToSite(RunContext& context, std::optional<ScoreIdSite> site) {
-  if (site && context.site) context.site->Add(std::move(*site));
+  if (site) context.site->Add(std::move(*site));
 }
 
 }  // namespace
@@ -310,41 +257,22 @@ std::optional<SquadMembership> MembershipFor(const RunContext& context) {
 void RunScoreIdPasses(RunContext& context) {
   if (!context.squad_membership)
     context.squad_membership = MembershipFor(context);
-  // The next score IDs are prepared on other threads while the current one
-  // is printed and written: their lists, and, when they go to files, their
-  // reports too, written out under temporary names. Their turn prints what
-  // they would have printed and renames their reports, so the console, the
-  // log and the files keep their order. At most kWindow score IDs wait, since
-  // each can hold lists as long as its rows, and its reports open.
+  // The lists of the next score IDs are computed on other threads while the
+  // current one is printed and written; each is then written in its turn,
+  // so the console, the log and the files keep their order, and a failure
+  // ends the run just as it would without threads. At most kWindow score
+  // IDs' lists wait, since each can be as long as its rows. A fatal error
+  // with workers computing is tested by ScoreIdPassTest and IoFailureTest
+  // (a disk filling up), the workers' shutdown by ComputeAheadTest.
   constexpr size_t kWindow = 3;
   const std::vector<uint32_t>& score_ids = context.score_ids.ids();
-  const size_t workers = WorkersFor(context);
-  std::atomic<bool> write_ahead =
-      workers > 0 && WritesFiles(context.settings.Output);
-  ComputeAhead<PassAhead> passes(
-      score_ids.size(), workers, kWindow,
-      [&context, &score_ids, &write_ahead](size_t i) {
-        return PreparePass(context, score_ids[i], write_ahead);
-      });
-  const PassOutput own{context.platform, context.status};
+  const auto compute = [&context, &score_ids](size_t i) {
+    return ComputeLists(context, score_ids[i]);
+  };
+  ComputeAhead<ScoreIdLists> lists(score_ids.size(), WorkersFor(context),
+                                   kWindow, compute);
   for (size_t i = 0; i < score_ids.size(); ++i) {
-    PassAhead pass = passes.Take(i);
-    if (pass.output) {
-      pass.output->Replay(context.status);
-      HandToSite(context, std::move(pass.site));
-      continue;
-    }
-    if (!pass.lists) {
-      // Its output failed ahead (or was dropped for such a failure). From
-      // here on each pass is written in its turn, with no reports of later
-      // ones held meanwhile, as without threads: so a failure ends the run
-      // just as it would then.
-      write_ahead = false;
-      passes.ForEachHeld([](PassAhead& held) { held.output.reset(); });
-      pass.lists = ComputeLists(context, score_ids[i]);
-    }
-    HandToSite(context,
-               RunScoreIdPass(context, own, score_ids[i], std::move(*pass.lists)));
+    RunScoreIdPass(context, score_ids[i], lists.Take(i));
   }
 }
 

@@ -2,15 +2,18 @@
 // is repeated for each file operation it performs, with exactly that one
 // operation failing. Each run must end as the failing operation calls for,
 // and leave every report either as the earlier run wrote it or complete.
+// Then a disk that fills up at any point of such a run, with threads.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "run/run_driver.h"
 #include "support/db_builder.h"
 #include "support/e2e_harness.h"
 #include "support/failure_messages.h"
 #include "support/fake_platform.h"
+#include "support/watchdog.h"
 
 namespace tallyhawk::testing {
 namespace {
@@ -90,6 +93,55 @@ TEST(IoFailureTest, EachFileOperationFailingOnceEndsTheRunAsItsKindCallsFor) {
     }
   }
   std::cout << complete.operations.size() << " failure points\n";
+}
+
+// A disk that fills up: every write from a point on fails, until a rename
+// or a removed temporary frees bytes. The run of a zone of more score IDs
+// than are computed ahead meets it at many points (the disk's capacity
+// stepped from what is on it at the start to what the whole run needs),
+// from an empty directory and over an earlier run's reports. With threads
+// computing score IDs' lists ahead, each run must end exactly as without
+// them: the same exit code, console, standard error and files.
+TEST(IoFailureTest, DiskFillingUpAtAnyPointEndsAsWithoutThreads) {
+  FakePlatform empty;
+  empty.files = ZoneOfScoreIds(6);
+  empty.files["tallyhawk.ini"] =
+      "[Output]\nText=1\nHTML=1\nHTMLGroup=1\nJSON=1\nUseSubDir=1\n";
+  const size_t zone = empty.DiskUsed();
+  FakePlatform earlier = empty;
+  ASSERT_EQ(RunTallyhawk({}, earlier), 0);
+  const size_t step = (earlier.DiskUsed() - zone) / 300;
+  earlier.files["score.dat"] += MakeScore(1000, 5, 4, 900, 1, 9000, 0);
+  earlier.console.clear();
+  // The log, emptied at the start, would give back the room of a whole run.
+  earlier.files.erase("tallyhawk.log");
+  RunOptions alone;
+  alone.workers = 0;
+  RunOptions threaded;
+  threaded.workers = 2;
+
+  size_t failures = 0;
+  for (const FakePlatform* start : {&empty, &earlier}) {
+    for (size_t capacity = start->DiskUsed();; capacity += step) {
+      SCOPED_TRACE(capacity);
+      FakePlatform expected = *start;
+      expected.disk_capacity = capacity;
+      FakePlatform run = expected;
+      const int exit_code = RunWithOptions(alone, expected);
+      {
+        Watchdog watchdog("a run on a disk filling up");
+        EXPECT_EQ(RunWithOptions(threaded, run), exit_code);
+      }
+      EXPECT_EQ(run.console, expected.console);
+      EXPECT_EQ(run.errors, expected.errors);
+      EXPECT_EQ(DifferingFiles(run, expected), "");
+      EXPECT_EQ(run.open_temporaries, 0);
+      if (exit_code == 0 && expected.errors.empty()) break;
+      ++failures;
+    }
+  }
+  EXPECT_GT(failures, 300u);
+  std::cout << failures << " disk sizes too small\n";
 }
 
 }  // namespace

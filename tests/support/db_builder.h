@@ -71,4 +71,26 @@ inline std::map<std::string, std::string> SmallZone() {
                             MakeScore(2, 7, 2, 70, 0, 300, 0)}};
 }
 
+// The databases of a zone of `count` score IDs (3, 4, 5 ...): nine pilots
+// in three squads, each with a row in every score ID, no two alike.
+inline std::map<std::string, std::string> ZoneOfScoreIds(uint32_t count) {
+  std::map<std::string, std::string> files;
+  for (uint32_t user = 1; user <= 9; ++user) {
+    files["user.dat"] +=
+        MakeUser(user, "P" + std::to_string(user), 10 * (user % 3 + 1));
+  }
+  files["squad.dat"] =
+      MakeSquad(10, "Red") + MakeSquad(20, "Blue") + MakeSquad(30, "Gold");
+  uint32_t entry = 0;
+  for (uint32_t user = 1; user <= 9; ++user) {
+    for (uint32_t score_id = 3; score_id < 3 + count; ++score_id) {
+      ++entry;
+      files["score.dat"] +=
+          MakeScore(entry, score_id, user, static_cast<uint16_t>(50 + entry),
+                    static_cast<uint16_t>(entry % 4), 100 * entry, 7 * entry);
+    }
+  }
+  return files;
+}
+
 }  // namespace tallyhawk::testing

@@ -53,13 +53,18 @@ class FakeOutputFile : public OutputFile {
   }
   ~FakeOutputFile() override {
     std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
-    if (atomic_ && !committed_) --platform_.open_temporaries;
+    if (atomic_ && !committed_) {
+      --platform_.open_temporaries;
+      platform_.temporary_bytes -= pending_.size();
+    }
   }
 
   bool Write(std::string_view bytes) override {
     std::lock_guard<std::recursive_mutex> lock(platform_.mutex.m);
-    if (platform_.Fails("write", path_)) return false;
+    if (platform_.Fails("write", path_) || !platform_.HasRoomFor(bytes.size()))
+      return false;
     (atomic_ ? pending_ : platform_.files[path_]).append(bytes);
+    if (atomic_) platform_.temporary_bytes += bytes.size();
     return true;
   }
   bool Flush() override {
@@ -74,6 +79,7 @@ class FakeOutputFile : public OutputFile {
       if (platform_.Fails("rename", path_)) return false;
       platform_.files[path_] = pending_;
       --platform_.open_temporaries;
+      platform_.temporary_bytes -= pending_.size();
     }
     committed_ = true;
     return true;
@@ -119,6 +125,21 @@ bool FakePlatform::Fails(const char* kind, const std::string& path) {
   failed_operation = std::string(kind) + " " + path;
   NoteFailure("injected " + failed_operation);
   return true;
+}
+
+size_t FakePlatform::DiskUsed() const {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
+  size_t used = temporary_bytes;
+  for (const auto& [path, bytes] : files) used += bytes.size();
+  return used;
+}
+
+bool FakePlatform::HasRoomFor(size_t size) {
+  std::lock_guard<std::recursive_mutex> lock(mutex.m);
+  if (disk_capacity == SIZE_MAX || DiskUsed() + size <= disk_capacity)
+    return true;
+  NoteFailure("No space left on device");
+  return false;
 }
 
 bool FakePlatform::CanWriteFile(const std::string& path) {
@@ -205,6 +226,18 @@ LocalTime FakePlatform::ToLocalTime(int64_t seconds) {
   std::lock_guard<std::recursive_mutex> lock(mutex.m);  // for gmtime's result
   const std::time_t t = static_cast<std::time_t>(seconds);
   return LocalTimeFromTm(*std::gmtime(&t));
+}
+
+std::string DifferingFiles(const FakePlatform& a, const FakePlatform& b) {
+  std::string differing;
+  for (const auto& [path, bytes] : a.files) {
+    auto it = b.files.find(path);
+    if (it == b.files.end() || it->second != bytes) differing += path + "\n";
+  }
+  for (const auto& [path, bytes] : b.files) {
+    if (!a.files.count(path)) differing += path + "\n";
+  }
+  return differing;
 }
 
 }  // namespace tallyhawk::testing

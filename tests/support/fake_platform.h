@@ -2,6 +2,7 @@
 // be made to fail.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -42,7 +43,16 @@ class FakePlatform : public Platform {
   // Atomic files created and not yet committed or dropped.
   int open_temporaries = 0;
 
-  // Held by every operation, since reports may be written on several
+  // A disk of `disk_capacity` bytes, which every file's bytes fill,
+  // temporaries' included; a rename over an old file and a removed
+  // temporary free theirs. A write that would pass the capacity writes
+  // nothing and fails, as on a full disk: so does every later one until
+  // bytes are freed.
+  size_t disk_capacity = SIZE_MAX;
+  size_t temporary_bytes = 0;  // written to temporaries not yet renamed
+  size_t DiskUsed() const;
+
+  // Held by every operation, since the databases are read on several
   // threads at once. A copy of the platform gets a mutex of its own.
   struct Mutex {
     Mutex() = default;
@@ -84,7 +94,14 @@ class FakePlatform : public Platform {
 
   // Records an operation; true when it is the one to fail.
   bool Fails(const char* kind, const std::string& path);
+  // Whether `size` more bytes fit on the disk; notes the failure if not.
+  bool HasRoomFor(size_t size);
   bool IsProtected(const std::string& path) const;
 };
+
+// The paths whose bytes differ between the files of `a` and `b`, or that
+// only one of them has, a line each: a short message where whole files
+// would fill the screen.
+std::string DifferingFiles(const FakePlatform& a, const FakePlatform& b);
 
 }  // namespace tallyhawk::testing
