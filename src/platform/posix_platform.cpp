@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -44,11 +45,16 @@ bool Failure() {
   return false;
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
+// Writes all of `data`. When the disk is full, `free_space` (if any) may
+// free some, and tells whether it did: then the write goes on.
+bool WriteAll(int fd, const char* data, size_t size,
+              const std::function<bool()>& free_space = nullptr) {
   while (size > 0) {
     ssize_t n = ::write(fd, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
+      const bool full = errno == ENOSPC || errno == EDQUOT;
+      if (full && free_space && free_space()) continue;
       return Failure();
     }
     data += n;
@@ -205,7 +211,11 @@ class InputGuard {
 // Buffers writes; a failed flush makes every later operation fail too.
 class PosixOutputFile : public OutputFile {
  public:
-  explicit PosixOutputFile(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+  // `free_space`, when given, may free space on the disk when it is full.
+  explicit PosixOutputFile(int fd, std::function<bool()> free_space = nullptr)
+      : fd_(fd), free_space_(std::move(free_space)) {
+    buffer_.reserve(kBufferSize);
+  }
   ~PosixOutputFile() override {
     if (fd_ >= 0) {
       Flush();
@@ -218,7 +228,7 @@ class PosixOutputFile : public OutputFile {
     if (buffer_.size() + bytes.size() > kBufferSize) {
       if (!Flush()) return false;
       if (bytes.size() >= kBufferSize) {
-        ok_ = WriteAll(fd_, bytes.data(), bytes.size());
+        ok_ = WriteAll(fd_, bytes.data(), bytes.size(), free_space_);
         return ok_;
       }
     }
@@ -228,7 +238,7 @@ class PosixOutputFile : public OutputFile {
 
   bool Flush() override {
     if (ok_ && fd_ >= 0 && !buffer_.empty()) {
-      ok_ = WriteAll(fd_, buffer_.data(), buffer_.size());
+      ok_ = WriteAll(fd_, buffer_.data(), buffer_.size(), free_space_);
     }
     buffer_.clear();
     return ok_ && fd_ >= 0;
@@ -246,6 +256,7 @@ class PosixOutputFile : public OutputFile {
   int fd_;
   bool ok_ = true;
   std::string buffer_;
+  std::function<bool()> free_space_;
 };
 
 class PosixHeldFile : public HeldOutputFile {
@@ -372,6 +383,22 @@ class BackgroundCloser {
     ::close(fd);
   }
 
+  // Lets go of every file handed over so far, here and on the closer
+  // threads, and returns once all are closed: a disk that is full gets
+  // their space back before a report's write fails for want of it, so the
+  // outcome does not depend on how far the threads have come. Whether there
+  // was any.
+  bool Drain() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    const bool any = !pending_.empty() || closing_ > 0;
+    while (!pending_.empty()) {
+      ::close(pending_.front());
+      pending_.pop_front();
+    }
+    closed_.wait(lock, [this] { return closing_ == 0; });
+    return any;
+  }
+
  private:
   static constexpr size_t kMostPending = 32;
   static constexpr size_t kThreads = 4;
@@ -396,15 +423,19 @@ class BackgroundCloser {
       if (pending_.empty()) return;  // stopping, with nothing left
       const int fd = pending_.front();
       pending_.pop_front();
+      ++closing_;
       lock.unlock();
       ::close(fd);
       lock.lock();
+      if (--closing_ == 0) closed_.notify_all();
     }
   }
 
   std::mutex mutex_;
   std::condition_variable wake_;
+  std::condition_variable closed_;
   std::deque<int> pending_;
+  size_t closing_ = 0;  // taken from pending_, being closed
   bool stopping_ = false;
   std::vector<std::thread> threads_;
 };
@@ -441,7 +472,8 @@ class PosixAtomicFile : public OutputFile {
   PosixAtomicFile(int fd, int lock_fd, std::string temp_path,
                   std::string final_path,
                   std::shared_ptr<BackgroundCloser> closer)
-      : file_(fd),
+      // A disk full of replaced files still held gets their space first.
+      : file_(fd, [closer] { return closer->Drain(); }),
         lock_fd_(lock_fd),
         closer_(std::move(closer)),
         temp_path_(std::move(temp_path)),

@@ -280,6 +280,32 @@ TEST(RunTest, FullDiskEndsTheRunWithTheWriteMessage) {
 #endif
 }
 
+// A disk nearly full of an earlier run's reports: each report replaced gives
+// its space back before the next needs it, so the run completes, every
+// time, however far the threads that let old files go have come.
+TEST(RunTest, ReportsReplacedOnANearlyFullDiskMakeRoomForTheNext) {
+#ifdef __linux__
+  TempDir dir;
+  if (::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=1m") != 0)
+    GTEST_SKIP() << "cannot mount a small file system here";
+  struct Unmount {
+    const std::string& path;
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+  } unmount{dir.path()};
+  WriteZone(dir, std::string(kAllOutputs) + "JSON=1\n");
+  ASSERT_EQ(RunTallyhawkIn(dir, {"/veryquiet"}).exit_code, 0);
+  // What is left free holds a few pages, not every report once more.
+  const auto free = std::filesystem::space(dir.path()).available;
+  dir.Write("filler", std::string(free - 3 * 4096, 'x'));
+  for (int run = 0; run < 5; ++run) {
+    const RunResult again = RunTallyhawkIn(dir, {"/veryquiet"});
+    ASSERT_EQ(again.exit_code, 0) << run << ": " << again.errors;
+  }
+#else
+  GTEST_SKIP() << "a small file system is mounted on Linux only";
+#endif
+}
+
 // An output named like a database counts as one that cannot be opened, and
 // the database stays byte for byte as it was.
 TEST(ReliabilityTest, NoOutputEverReplacesOrEmptiesADatabase) {
