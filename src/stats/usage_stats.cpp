@@ -37,7 +37,7 @@ void CountUsers(const Databases& databases, ProgressSink& progress,
   const std::span<const UserRecord> records(users.records());
   const size_t half = records.size() / 2;
   std::future<UserCounts> second = std::async(
-      std::launch::async | std::launch::deferred,
+      UserWorkLaunch(users),
       [&] { return CountRange(records.subspan(half), totals.cut_off); });
   const UserCounts first = CountRange(records.first(half), totals.cut_off);
   const UserCounts rest = second.get();
