@@ -7,24 +7,45 @@
 #include <utility>
 
 namespace tallyhawk {
+namespace {
+
+// The bytes of each block of a file of `size` bytes (0: not known), whole
+// records.
+size_t BlockSize(uint64_t size, size_t record_size) {
+  const size_t most = RecordReader::kMostBlockBytes / record_size;
+  if (size == 0) {
+    return std::clamp<size_t>(
+               RecordReader::kBlockBytesOfUnknownSize / record_size, 1, most) *
+           record_size;
+  }
+  // A file smaller than the largest block gets a block one record larger
+  // than its whole records: its one block is not full, so it is the last.
+  return static_cast<size_t>(std::min<uint64_t>(most, size / record_size + 1)) *
+         record_size;
+}
+
+}  // namespace
 
 RecordReader::RecordReader(InputFile& file, size_t record_size, Prepare prepare,
                            Idle idle)
     : file_(file),
       record_size_(record_size),
-      block_size_(kMostBlockBytes / record_size * record_size),
       size_at_start_(file.SizeHint()),
+      block_size_(BlockSize(size_at_start_, record_size)),
       prepare_(std::move(prepare)),
       idle_(std::move(idle)) {}
 
 void RecordReader::Run(const Store& store) {
   std::thread helper;
-  int threads = kThreads;
-  try {
-    helper = std::thread([this, &store] { ReadBlocks(1, kThreads, store); });
-  } catch (const std::system_error&) {
-    // Without a second thread, the caller reads every block itself.
-    threads = 1;
+  // A file read in one block, or of unknown size, is the caller's alone.
+  int threads = size_at_start_ >= block_size_ ? kThreads : 1;
+  if (threads > 1) {
+    try {
+      helper = std::thread([this, &store] { ReadBlocks(1, kThreads, store); });
+    } catch (const std::system_error&) {
+      // Without a second thread, the caller reads every block itself.
+      threads = 1;
+    }
   }
   ReadBlocks(0, threads, store);
   if (helper.joinable()) helper.join();

@@ -1,10 +1,14 @@
-// Splits a database file into its fixed-size records, reading it in large
-// blocks on two threads at once: the caller's and a helper. Each thread
-// reads its block, prepares its records and stores them, so that the bytes
-// stay in that thread's cache from the system's copy to the store; the
-// threads take the blocks in turn, and store them strictly in file order.
-// While one thread stores a block, the other reads and prepares the next;
-// a thread that would wait for its turn takes up small steps of other work.
+// Splits a database file into its fixed-size records, reading a large file
+// in large blocks on two threads at once: the caller's and a helper. Each
+// thread reads its block, prepares its records and stores them, so that the
+// bytes stay in that thread's cache from the system's copy to the store;
+// the threads take the blocks in turn, and store them strictly in file
+// order. While one thread stores a block, the other reads and prepares the
+// next; a thread that would wait for its turn takes up small steps of other
+// work. A file that fits in one block is read in a block of its own size on
+// the caller's thread alone: most zones are small, and a large block and a
+// thread cost more than reading them (the three files of a 2 KB zone took
+// 83 us to load, 1.1 us so; under AddressSanitizer 20 ms, 40 us so).
 #pragma once
 
 #include <condition_variable>
@@ -26,6 +30,9 @@ class RecordReader {
 
   // The most bytes of a block: a block holds as many whole records as fit.
   static constexpr size_t kMostBlockBytes = size_t{1} << 20;
+  // The bytes of a block of a file that tells no size, which is read on the
+  // caller's thread alone: on POSIX such a file is most likely empty.
+  static constexpr size_t kBlockBytesOfUnknownSize = size_t{64} << 10;
 
   // Whole records of one block, and the thread (below kThreads) that read
   // and prepared them: which of the preparations' results are theirs.
@@ -54,12 +61,13 @@ class RecordReader {
 
   // Reads the file up to the size it had when the reader was made (its
   // SizeHint; to its end when that is 0) and hands every whole record to
-  // `store`. The first block that is not full ends it: records appended
-  // meanwhile are left for the next run, so a file that keeps growing is
-  // never chased, and a file that shrank ends where it ends. A thread reads
-  // its next block only once it has stored its last and that was not the
-  // end: which blocks are read depends on the file alone. A partial record
-  // at the end is dropped. What `prepare` or `store` throws stops both
+  // `store`. The helper thread reads every other block of a file of a full
+  // block or more. The first block that is not full ends it: records
+  // appended meanwhile are left for the next run, so a file that keeps
+  // growing is never chased, and a file that shrank ends where it ends. A
+  // thread reads its next block only once it has stored its last and that was
+  // not the end: which blocks are read depends on the file alone. A partial
+  // record at the end is dropped. What `prepare` or `store` throws stops both
   // threads before the next block is stored, and is thrown here. Call it
   // once.
   void Run(const Store& store);
@@ -79,9 +87,9 @@ class RecordReader {
 
   InputFile& file_;
   const size_t record_size_;
-  const size_t block_size_;
   // Where reading stops, at the latest; 0 when the size is not known.
   const uint64_t size_at_start_;
+  const size_t block_size_;
   const Prepare prepare_;
   const Idle idle_;
 

@@ -17,13 +17,15 @@ void AddToTotals(ScoreTotals& totals, const ScoreRecord& record) {
 }  // namespace
 
 void RowStore::Reserve(size_t rows) {
-  // Whole blocks, and a few more for the blocks that groups leave part
-  // full.
-  constexpr size_t kSpareBlocks = 64;
   Clear();
   room_.reset();
   room_rows_ = 0;
-  const size_t room_rows = (rows / kBlockRows + kSpareBlocks) * kBlockRows;
+  // A group's first kBlockRows rows are its own (ScoreRows::first_): the
+  // blocks of a group hold fewer rows than it has, so the blocks of all
+  // groups fit in the whole blocks of the rows. A table of fewer rows
+  // than a block takes no block at all.
+  const size_t room_rows = rows / kBlockRows * kBlockRows;
+  if (room_rows == 0) return;
   try {
     room_ = std::make_unique_for_overwrite<ScoreRow[]>(room_rows);
     room_rows_ = room_rows;

@@ -148,7 +148,7 @@ void LoadDatabasesCountingMembership(RunContext& context) {
   const GeneralSettings& general = context.settings.General;
   LoadPilotTables(context.platform, context.status, general, context.databases);
   std::future<std::optional<SquadMembership>> membership =
-      std::async(std::launch::async | std::launch::deferred,
+      std::async(UserWorkLaunch(context.databases.UserTable),
                  [&context] { return MembershipFor(context); });
   LoadScoreTable(context.platform, context.status, general, context.databases);
   context.squad_membership = membership.get();

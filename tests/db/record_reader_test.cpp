@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -27,10 +28,13 @@ unsigned char PatternAt(uint64_t offset) {
 // Holds `size` bytes of the pattern and hands out at most `chunk` of them a
 // read, as a pipe or a network file system may. `until(offset)`, when set,
 // says where the file ends for a read from `offset`: a file that grows or
-// shrinks while it is read. `size_hint` is the size it tells.
+// shrinks while it is read. `size_hint` is the size it tells: `size`,
+// unless a test tells otherwise. It counts its reads and the threads that
+// made them.
 class ChunkedInput : public InputFile {
  public:
-  ChunkedInput(size_t size, size_t chunk) : size_(size), chunk_(chunk) {}
+  ChunkedInput(size_t size, size_t chunk)
+      : size_hint(size), size_(size), chunk_(chunk) {}
   // The reader reads at offsets only.
   size_t Read(char*, size_t) override { return 0; }
   size_t ReadAt(char* buffer, size_t max, uint64_t offset) override {
@@ -39,6 +43,11 @@ class ChunkedInput : public InputFile {
       for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = char(k);
       return bytes;
     }();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ++reads;
+      readers.insert(std::this_thread::get_id());
+    }
     const uint64_t end = until ? until(offset) : size_;
     if (offset >= end) return 0;
     const size_t n = static_cast<size_t>(
@@ -56,10 +65,13 @@ class ChunkedInput : public InputFile {
   uint64_t SizeHint() override { return size_hint; }
 
   std::function<uint64_t(uint64_t offset)> until;
-  uint64_t size_hint = 0;
+  uint64_t size_hint;
+  size_t reads = 0;
+  std::set<std::thread::id> readers;
 
  private:
   size_t size_, chunk_;
+  std::mutex mutex_;
 };
 
 // Whether `flag` is set within ten seconds.
@@ -125,9 +137,18 @@ TEST(RecordReaderTest, WholeRecordsInFileOrderWhateverTheReadSizes) {
       ChunkedInput input(size, chunk);
       const Stored stored = ReadAll(input, record_size);
       EXPECT_EQ(stored.records, records);
-      // A file of several blocks is shared by both threads.
+      // A file of several blocks is shared by both threads; a smaller one
+      // is read on the caller's thread alone, in one block, so that reads
+      // of a whole block at once take it in one read.
       if (size > kBlock) {
         EXPECT_EQ(stored.threads.size(), 2u);
+        EXPECT_EQ(input.readers.size(), 2u);
+      } else {
+        EXPECT_EQ(input.readers,
+                  std::set<std::thread::id>{std::this_thread::get_id()});
+        if (chunk > size) {
+          EXPECT_EQ(input.reads, 1u);
+        }
       }
     }
   }
@@ -174,6 +195,10 @@ TEST(RecordReaderTest, AFileIsReadUpToItsSizeAtTheStart) {
       return end = std::min(end + kBlock, 64 * kBlock);
     };
     EXPECT_EQ(ReadAll(input, kRecord).records, records);
+    // Of a file of unknown size, the caller reads every block.
+    if (told == 0) {
+      EXPECT_EQ(input.readers.size(), 1u);
+    }
   }
 }
 
