@@ -1,10 +1,10 @@
 // The settings reader over any bytes, with its findings, and the template of
 // what it read.
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "config/settings.h"
 #include "fuzz_input.h"
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   NormalizeDirectory(settings.Output.Directory);
   CheckSettings(settings, &findings);
   // Each finding names a line of the text (or none), and says something.
-  const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+  const size_t lines =
+      static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
   for (const SettingsFinding& finding : findings) {
     fuzz::Require(finding.line <= lines && !finding.text.empty());
   }

@@ -31,15 +31,7 @@ bool UsageSettings::AnyOn() const {
 
 namespace {
 
-enum class Section {
-  kNone,
-  kGeneral,
-  kUser,
-  kSquad,
-  kUsage,
-  kOutput,
-  kSite
-};
+enum class Section { kNone, kGeneral, kUser, kSquad, kUsage, kOutput, kSite };
 
 constexpr std::array<std::pair<Section, std::string_view>, 6> kSections = {{
     {Section::kGeneral, "[General]"},
@@ -175,8 +167,8 @@ struct ValueCheck {
   // Every text setting is a path or address, whose white space at either end
   // would be part of the name.
   std::optional<std::string> operator()(std::string* field) const {
-    if (field->empty() || (!IsCWhiteSpace(field->front()) &&
-                           !IsCWhiteSpace(field->back()))) {
+    if (field->empty() ||
+        (!IsCWhiteSpace(field->front()) && !IsCWhiteSpace(field->back()))) {
       return std::nullopt;
     }
     return Quoted(line) +
@@ -294,8 +286,9 @@ void ParseSettings(std::string_view text, Settings& settings,
   while (reader.Next(&line)) {
     const uint32_t number = reader.line_number();
     if (reader.cut()) {
-      found.Add(number, "the line is longer than 127 characters: the rest "
-                        "is read as a line of its own");
+      found.Add(number,
+                "the line is longer than 127 characters: the rest "
+                "is read as a line of its own");
     }
     if (line.starts_with("//")) continue;
     if (line.starts_with("[")) {
@@ -310,8 +303,9 @@ void ParseSettings(std::string_view text, Settings& settings,
     } else if (section != Section::kNone) {
       found.Add(number, ApplyKeyLine(settings, section, line));
     } else if (!after_header) {
-      found.Add(number, Quoted(line) + " comes before the first section, "
-                                       "ignored");
+      found.Add(number, Quoted(line) +
+                            " comes before the first section, "
+                            "ignored");
     }
   }
 }
@@ -379,11 +373,10 @@ Settings LoadSettings(Platform& platform, StatusOutput& status,
   } else {
     // A file that exists but cannot be read holds the admin's settings: it
     // is never replaced by the template.
-    throw FileError("Unable to load configuration settings, exiting",
-                    ini_file_name,
-                    read == ReadResult::kMissing
-                        ? "cannot open the settings file"
-                        : "cannot read the settings file");
+    throw FileError(
+        "Unable to load configuration settings, exiting", ini_file_name,
+        read == ReadResult::kMissing ? "cannot open the settings file"
+                                     : "cannot read the settings file");
   }
   NormalizeDirectory(settings.Output.Directory);
   status.PrintStatus("Done\n");

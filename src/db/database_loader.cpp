@@ -27,15 +27,24 @@ struct DatabaseTexts {
   const char* count_word;
 };
 
-constexpr DatabaseTexts kUserTexts{
-    "Failed to open user database, exiting", "cannot open the user database",
-    "cannot read the user database", "Loading users .", 1000, " users"};
-constexpr DatabaseTexts kSquadTexts{
-    "Failed to open squad database, exiting", "cannot open the squad database",
-    "cannot read the squad database", "Loading squads .", 100, " squads"};
-constexpr DatabaseTexts kScoreTexts{
-    "Failed to open score database, exiting", "cannot open the score database",
-    "cannot read the score database", "Loading scores .", 100, " scores"};
+constexpr DatabaseTexts kUserTexts{"Failed to open user database, exiting",
+                                   "cannot open the user database",
+                                   "cannot read the user database",
+                                   "Loading users .",
+                                   1000,
+                                   " users"};
+constexpr DatabaseTexts kSquadTexts{"Failed to open squad database, exiting",
+                                    "cannot open the squad database",
+                                    "cannot read the squad database",
+                                    "Loading squads .",
+                                    100,
+                                    " squads"};
+constexpr DatabaseTexts kScoreTexts{"Failed to open score database, exiting",
+                                    "cannot open the score database",
+                                    "cannot read the score database",
+                                    "Loading scores .",
+                                    100,
+                                    " scores"};
 
 // How many records a file of `size` bytes holds; bounded, so that
 // a huge file is still read record by record rather than prepared for.

@@ -37,7 +37,8 @@ namespace {
 constexpr size_t kBufferSize = 1 << 16;
 
 // The platform's own reason for refusing an output.
-constexpr char kIsInput[] = "it is one of the databases, which are never written";
+constexpr char kIsInput[] =
+    "it is one of the databases, which are never written";
 
 // Notes errno as the reason of a failure and returns false.
 bool Failure() {
@@ -540,7 +541,8 @@ bool CanWriteIn(const std::string& directory) {
     NoteFailure("it is not a directory");
     return false;
   }
-  return ::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) == 0 ||
+  return ::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) ==
+             0 ||
          Failure();
 }
 

@@ -32,7 +32,8 @@ namespace {
 constexpr size_t kBufferSize = 1 << 16;
 
 // The platform's own reason for refusing an output.
-constexpr char kIsInput[] = "it is one of the databases, which are never written";
+constexpr char kIsInput[] =
+    "it is one of the databases, which are never written";
 
 // Notes the C runtime's errno as the reason of a failure and returns false.
 bool RuntimeFailure() {
@@ -238,9 +239,9 @@ class WindowsOutputFile : public OutputFile {
   }
   bool Write(std::string_view bytes) override {
     if (!file_) return false;
-    ok_ = ok_ && (std::fwrite(bytes.data(), 1, bytes.size(), file_) ==
-                      bytes.size() ||
-                  RuntimeFailure());
+    ok_ = ok_ &&
+          (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ||
+           RuntimeFailure());
     return ok_;
   }
   bool Flush() override {
@@ -561,7 +562,8 @@ class WindowsPlatform : public Platform {
       return DirectoryProbe::kExists;
     }
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND) return Failure(), DirectoryProbe::kRefused;
+    if (error != ERROR_FILE_NOT_FOUND)
+      return Failure(), DirectoryProbe::kRefused;
     const std::string parent = SplitDirectory(name).first;
     return IsExistingDirectory(parent.empty() ? "." : parent)
                ? DirectoryProbe::kWouldCreate

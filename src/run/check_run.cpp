@@ -150,10 +150,9 @@ struct DatabaseFile {
 // opened.
 bool CheckDatabaseFiles(const GeneralSettings& general, Platform& platform,
                         CheckReport& report) {
-  const DatabaseFile files[] = {
-      {"user", general.DatUser, kUserRecordSize},
-      {"squad", general.DatSquad, kSquadRecordSize},
-      {"score", general.DatScore, kScoreRecordSize}};
+  const DatabaseFile files[] = {{"user", general.DatUser, kUserRecordSize},
+                                {"squad", general.DatSquad, kSquadRecordSize},
+                                {"score", general.DatScore, kScoreRecordSize}};
   bool opened = true;
   for (const DatabaseFile& file : files) {
     const std::unique_ptr<InputFile> input = platform.OpenInput(file.path);
@@ -183,12 +182,14 @@ std::vector<std::string> ScoreIdReports(const ReportScope& scope,
                              std::string_view grouped) {
     for (const auto& list : lists) {
       if (!(flags.*list.flag)) continue;
-      if (output.Text) paths.push_back(FormReportPath(scope, list.ListName, ".txt"));
+      if (output.Text)
+        paths.push_back(FormReportPath(scope, list.ListName, ".txt"));
       if (output.HTML) {
         paths.push_back(FormReportPath(scope, list.ListName, ".html"));
       }
     }
-    if (output.HTMLGroup) paths.push_back(FormReportPath(scope, grouped, ".html"));
+    if (output.HTMLGroup)
+      paths.push_back(FormReportPath(scope, grouped, ".html"));
   };
   if (pilots_on) add_lists(kPilotLists, scope.settings.User, "PilotStats");
   if (squads_on) add_lists(kSquadLists, scope.settings.Squad, "SquadStats");
@@ -287,7 +288,8 @@ void CheckSite(const Settings& settings, Platform& platform,
     report.Find(Severity::kError, problem);
   }
   const std::string index = directory + "index.html";
-  if (!platform.CanWriteFile(index)) report.Fail(index, "cannot create the report");
+  if (!platform.CanWriteFile(index))
+    report.Fail(index, "cannot create the report");
 }
 
 // Loads the databases as a run would, silently, and collects the score IDs;
@@ -328,13 +330,13 @@ int CheckRun(const RunOptions& options, Platform& platform) {
   if (settings) CheckSite(*settings, platform, report);
   if (!options.veryquiet && !platform.CanWriteFile(options.LogFileName)) {
     report.Find(Severity::kWarning,
-                {options.LogFileName, 0, "cannot open the log; a run keeps none",
-                 LastFailure()});
+                {options.LogFileName, 0,
+                 "cannot open the log; a run keeps none", LastFailure()});
   }
   const std::optional<std::string> zone_map =
       CheckZoneMap(options, platform, report);
-  if (settings &&
-      CheckDatabaseFiles(settings->General, platform, report) && zone_map) {
+  if (settings && CheckDatabaseFiles(settings->General, platform, report) &&
+      zone_map) {
     CheckZone(*settings, *zone_map, platform, report);
   }
   return report.Conclude();

@@ -52,8 +52,7 @@ RunOptions ParseCommandLine(const std::vector<std::string>& args) {
                                    " gives no file name");
       }
     } else {
-      options.warnings.push_back("unknown switch " + Quoted(arg) +
-                                 ", ignored");
+      options.warnings.push_back("unknown switch " + Quoted(arg) + ", ignored");
     }
   }
   return options;

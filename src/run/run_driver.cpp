@@ -72,14 +72,14 @@ void ReportFatalError(RunContext& context, const FatalError& error) {
   Diagnostic detail = error.detail();
   if (detail.text.empty()) detail.text = message;
   status.Error(detail);
-  if (WriteErrorFile(context.platform,
-                     DateText(context.platform.ToLocalTime(now)) + message +
-                         "\n\n")) {
+  if (WriteErrorFile(
+          context.platform,
+          DateText(context.platform.ToLocalTime(now)) + message + "\n\n")) {
     status.PrintStatus(
         "*** Error occurred, exiting.  (Logged to error file)\n");
   } else {
-    status.Error({kErrorFileName, 0, "cannot write the error file",
-                  LastFailure()});
+    status.Error(
+        {kErrorFileName, 0, "cannot write the error file", LastFailure()});
     status.PrintStatus(
         "*** Error occurred, exiting.  (Unable to write error file)\n");
   }
@@ -133,11 +133,10 @@ void RunSite(RunContext& context, const UsageTotals* usage) {
     counted = CountSquadMembership(context.databases.UserTable,
                                    context.databases.SquadTable);
   }
-  WriteSite({context.platform, context.status, context.settings,
-             context.databases,
-             context.squad_membership ? *context.squad_membership : *counted,
-             *context.site, context.site_templates, usage,
-             SiteThreads(context)});
+  WriteSite(
+      {context.platform, context.status, context.settings, context.databases,
+       context.squad_membership ? *context.squad_membership : *counted,
+       *context.site, context.site_templates, usage, SiteThreads(context)});
 }
 
 // Squad membership needs only the users and squads, so it is counted on a

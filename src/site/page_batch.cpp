@@ -51,9 +51,10 @@ class Batch {
 
 }  // namespace
 
-void WritePageBatch(size_t count, size_t threads,
-                    const std::function<void(size_t page, size_t thread)>& write,
-                    ProgressSink& progress) {
+void WritePageBatch(
+    size_t count, size_t threads,
+    const std::function<void(size_t page, size_t thread)>& write,
+    ProgressSink& progress) {
   Batch batch(count, write);
   std::vector<std::thread> helpers;
   for (size_t thread = 1; thread < threads && thread < count; ++thread) {

@@ -15,8 +15,9 @@ namespace tallyhawk {
 // all of them once every page is written. The first exception `write`
 // throws stops the batch: no page is started after it, and it is thrown
 // here once every thread is done.
-void WritePageBatch(size_t count, size_t threads,
-                    const std::function<void(size_t page, size_t thread)>& write,
-                    ProgressSink& progress);
+void WritePageBatch(
+    size_t count, size_t threads,
+    const std::function<void(size_t page, size_t thread)>& write,
+    ProgressSink& progress);
 
 }  // namespace tallyhawk

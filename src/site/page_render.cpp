@@ -17,7 +17,8 @@ struct PageRenderer::Parsed {
 namespace {
 
 // The page in one string: the renderer hands over its pieces as it goes.
-std::string RenderToString(mustache::mustache& page, const mustache::data& data) {
+std::string RenderToString(mustache::mustache& page,
+                           const mustache::data& data) {
   std::string text;
   text.reserve(16 << 10);
   page.render(data, [&text](const std::string& piece) { text += piece; });
@@ -66,7 +67,8 @@ mustache::data ListData(const ListView& list) {
   SetFlag(data, "pilot_list", list.pilot_list);
   SetFlag(data, "has_entries", !list.entries.empty());
   mustache::list entries;
-  for (const EntryView& entry : list.entries) entries.push_back(EntryData(entry));
+  for (const EntryView& entry : list.entries)
+    entries.push_back(EntryData(entry));
   data.set("entries", entries);
   return data;
 }

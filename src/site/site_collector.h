@@ -18,10 +18,10 @@ namespace tallyhawk {
 // rank with the value text the list shows.
 struct SiteList {
   PageKind kind = PageKind::kPilot;
-  size_t index = 0;        // its place in kPilotLists or kSquadLists
-  std::string page;        // its own HTML page; empty when none was written
-  std::string group_page;  // the grouped page with its section, or empty
-  std::vector<uint32_t> ids;        // UserID or SquadID, rank order
+  size_t index = 0;           // its place in kPilotLists or kSquadLists
+  std::string page;           // its own HTML page; empty when none was written
+  std::string group_page;     // the grouped page with its section, or empty
+  std::vector<uint32_t> ids;  // UserID or SquadID, rank order
   std::vector<std::string> values;  // the value texts, rank order
 
   std::string_view title() const;  // its title on the grouped page

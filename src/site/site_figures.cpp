@@ -64,8 +64,8 @@ SubjectFigures GatherFigures(const std::vector<uint32_t>& score_ids,
       const ScoreRow& row = rows[k];
       const uint32_t pilot = pilot_of_user[row.user];
       if (pilot != kNoSubject) {
-        figures.pilots[pilot].push_back({score, row.Wins, row.Losses,
-                                         row.KillPoints, row.FlagPoints});
+        figures.pilots[pilot].push_back(
+            {score, row.Wins, row.Losses, row.KillPoints, row.FlagPoints});
       }
       const uint32_t squad = squad_subject(row.user);
       if (squad == kNoSubject) continue;

@@ -18,7 +18,8 @@ uint32_t LineOf(std::string_view text, size_t offset) {
 
 SiteTemplate BuiltIn(std::string_view name) {
   for (const BuiltInTemplate& page : BuiltInTemplates()) {
-    if (page.name == name) return {std::string(name), "", std::string(page.text)};
+    if (page.name == name)
+      return {std::string(name), "", std::string(page.text)};
   }
   return {std::string(name), "", ""};
 }

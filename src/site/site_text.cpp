@@ -63,8 +63,7 @@ uint32_t DecodeUtf8(std::string_view text, size_t* length) {
 
 bool IsUnreserved(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-         (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-         c == '~';
+         (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 std::string PercentEncoded(std::string_view text, bool keep_slash) {

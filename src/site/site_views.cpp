@@ -29,8 +29,7 @@ PageFrame MakeFrame(const SiteData& data, int depth) {
 
 // The address of the written file `path` from a page `depth` folders below
 // the root; none for a file outside the root.
-std::string FileHref(const SiteData& data, const std::string& path,
-                     int depth) {
+std::string FileHref(const SiteData& data, const std::string& path, int depth) {
   const std::string below = BelowRoot(path, data.settings.Output.Directory);
   return below.empty() ? "" : PageHref(below, depth);
 }
@@ -137,13 +136,11 @@ IndexScoreIdView MakeIndexScoreId(const SiteData& data, uint32_t score) {
   ListGroupView squads{"Squads", {}};
   for (const SiteList& list : site.lists) {
     const bool pilot = list.kind == PageKind::kPilot;
-    add_page(list.group_page,
-             pilot ? "Pilot statistics" : "Squad statistics");
-    add_page(list.page, (pilot ? "Pilots: " : "Squads: ") +
-                            std::string(list.title()));
-    ListView list_view{{std::string(list.title()), ListHref(data, list, 0)},
-                       pilot,
-                       {}};
+    add_page(list.group_page, pilot ? "Pilot statistics" : "Squad statistics");
+    add_page(list.page,
+             (pilot ? "Pilots: " : "Squads: ") + std::string(list.title()));
+    ListView list_view{
+        {std::string(list.title()), ListHref(data, list, 0)}, pilot, {}};
     const size_t shown = std::min(kIndexEntries, list.ids.size());
     for (size_t k = 0; k < shown; ++k) {
       list_view.entries.push_back(MakeEntry(data, list, k));

@@ -64,8 +64,8 @@ void WriteSubjectPages(const SiteRun& run, std::string_view noun,
   status.PrintStatusLine();
   const std::string folder = run.settings.Output.Directory +
                              std::string(folder_name) + PathSeparator();
-  if (!ids.empty() &&
-      run.platform.CreateDirectory(folder) != DirectoryResult::kCreatedOrExists) {
+  if (!ids.empty() && run.platform.CreateDirectory(folder) !=
+                          DirectoryResult::kCreatedOrExists) {
     throw FileError(kSiteFailure, folder, "cannot create the site's folder");
   }
   WritePageBatch(
@@ -83,41 +83,38 @@ void WriteSubjectPages(const SiteRun& run, std::string_view noun,
 
 void WriteSite(const SiteRun& run) {
   const std::vector<ScoreIdSite>& score_ids = run.collector.score_ids();
-  const SiteSubjects subjects =
-      FindSubjects(score_ids, run.databases.UserTable, run.databases.SquadTable);
+  const SiteSubjects subjects = FindSubjects(score_ids, run.databases.UserTable,
+                                             run.databases.SquadTable);
   std::vector<uint32_t> score_id_numbers;
   for (const ScoreIdSite& score_id : score_ids) {
     score_id_numbers.push_back(score_id.score_id);
   }
-  const SubjectFigures figures = GatherFigures(
-      score_id_numbers, run.databases, run.membership, subjects);
-  const SiteData data{run.settings,
-                      run.databases,
-                      score_ids,
-                      subjects,
-                      figures,
-                      DateOf(run.platform, run.platform.Now())};
+  const SubjectFigures figures =
+      GatherFigures(score_id_numbers, run.databases, run.membership, subjects);
+  const SiteData data{run.settings, run.databases,
+                      score_ids,    subjects,
+                      figures,      DateOf(run.platform, run.platform.Now())};
   std::vector<std::unique_ptr<PageRenderer>> renderers;
   for (size_t thread = 0; thread < run.threads; ++thread) {
     renderers.push_back(std::make_unique<PageRenderer>(run.templates));
   }
 
-  WriteSubjectPages(run, "pilot", kPilotFolder, subjects.pilots,
-                    [&](size_t pilot, size_t thread) {
-                      return renderers[thread]->Render(
-                          MakePilotView(data, pilot));
-                    });
-  WriteSubjectPages(run, "squad", kSquadFolder, subjects.squads,
-                    [&](size_t squad, size_t thread) {
-                      return renderers[thread]->Render(
-                          MakeSquadView(data, squad));
-                    });
+  WriteSubjectPages(
+      run, "pilot", kPilotFolder, subjects.pilots,
+      [&](size_t pilot, size_t thread) {
+        return renderers[thread]->Render(MakePilotView(data, pilot));
+      });
+  WriteSubjectPages(
+      run, "squad", kSquadFolder, subjects.squads,
+      [&](size_t squad, size_t thread) {
+        return renderers[thread]->Render(MakeSquadView(data, squad));
+      });
   // The index last: it links to the pages above.
   const std::string index = run.settings.Output.Directory + "index.html";
   PrintWritingMessage(run.status, index, "' .");
-  WritePage(run.platform, index,
-            renderers.front()->Render(
-                MakeIndexView(data, MakeUsageSection(run))));
+  WritePage(
+      run.platform, index,
+      renderers.front()->Render(MakeIndexView(data, MakeUsageSection(run))));
   run.status.PrintStatus(" Done\n");
 }
 

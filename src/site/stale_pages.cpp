@@ -23,7 +23,8 @@ void RemoveStalePages(Platform& platform, const std::string& folder,
     }
     const std::string path = folder + name;
     if (!platform.RemoveFile(path)) {
-      throw FileError(failure, path, "cannot remove the page of one no longer listed");
+      throw FileError(failure, path,
+                      "cannot remove the page of one no longer listed");
     }
   }
 }

@@ -21,8 +21,7 @@ std::string Quoted(std::string_view text) {
 
 std::string DiagnosticLine(Severity severity, const Diagnostic& diagnostic,
                            std::string_view working_directory) {
-  std::string line =
-      severity == Severity::kError ? "error: " : "warning: ";
+  std::string line = severity == Severity::kError ? "error: " : "warning: ";
   if (!diagnostic.file.empty()) {
     line.append(Quoted(diagnostic.file));
     if (!IsAbsolutePath(diagnostic.file)) {

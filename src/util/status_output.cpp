@@ -78,8 +78,8 @@ void StatusOutput::Diagnose(Severity severity, const Diagnostic& diagnostic) {
   if (sink_) {
     sink_(severity, diagnostic);
   } else if (severity == Severity::kError || !veryquiet_) {
-    platform_.WriteError(FormatDiagnostic(severity, diagnostic,
-                                          platform_.WorkingDirectory()));
+    platform_.WriteError(
+        FormatDiagnostic(severity, diagnostic, platform_.WorkingDirectory()));
   }
 }
 

@@ -107,16 +107,20 @@ std::vector<std::string> Findings(std::string_view text) {
 // did not mean, with the line it is on and the value used.
 TEST(ParseSettingsTest, FindingsNameTheLineAndTheValueUsed) {
   using Lines = std::vector<std::string>;
-  const std::string number = " is not a plain decimal number from 0 to "
-                             "4294967295; ";
+  const std::string number =
+      " is not a plain decimal number from 0 to "
+      "4294967295; ";
   const std::pair<std::string, Lines> kCases[] = {
       {"// x\n[General]\nTopX=20\n[Usage]\nLastDays=-5\n[Output]\nText=1\n"
        "StyleSheet=/s.css\nUseSubDir=1",
        {}},
       {"[General]\nTopX=abc", {"2: 'TopX=abc'" + number + "0 is used"}},
-      {"[General]\r\n\r\nTopX=-5", {"3: 'TopX=-5'" + number + "4294967291 is used"}},
-      {"[General]\nScoreID=4294967296", {"2: 'ScoreID=4294967296'" + number + "0 is used"}},
-      {"[General]\nMinKills=12 ", {"2: 'MinKills=12 '" + number + "12 is used"}},
+      {"[General]\r\n\r\nTopX=-5",
+       {"3: 'TopX=-5'" + number + "4294967291 is used"}},
+      {"[General]\nScoreID=4294967296",
+       {"2: 'ScoreID=4294967296'" + number + "0 is used"}},
+      {"[General]\nMinKills=12 ",
+       {"2: 'MinKills=12 '" + number + "12 is used"}},
       {"[Usage]\nLastDays=2147483648",
        {"2: 'LastDays=2147483648' is not a plain decimal number from "
         "-2147483648 to 2147483647; -2147483648 is used"}},
@@ -172,9 +176,9 @@ TEST(ParseSettingsTest, SiteSectionIsReadButStaysOutOfTheTemplate) {
   EXPECT_EQ(std::ranges::count(SettingsTemplateText(site), '\n'), 53);
   EXPECT_EQ(Findings("[Site]\nEnabled=1\nTitle=A b\nTemplates=\n"),
             std::vector<std::string>{});
-  EXPECT_EQ(Findings("[Site]\nEnable=1"),
-            std::vector<std::string>{
-                "2: unknown key 'Enable' in [Site], ignored"});
+  EXPECT_EQ(
+      Findings("[Site]\nEnable=1"),
+      std::vector<std::string>{"2: unknown key 'Enable' in [Site], ignored"});
 }
 
 TEST(NormalizeDirectoryTest, AppendsSeparatorOrReplacesLastCharacter) {

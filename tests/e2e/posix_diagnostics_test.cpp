@@ -37,29 +37,36 @@ TEST(DiagnosticsTest, StandardErrorNamesTheFileAndTheSystemsReason) {
     std::string score_tail = "";  // bytes after score.dat's last record
   };
   const Case cases[] = {
-      {{}, "[General]\nDatUser=user.dat \n", trailing_space + no_user_database,
+      {{},
+       "[General]\nDatUser=user.dat \n",
+       trailing_space + no_user_database,
        1},
       // Warnings are left out with /veryquiet, fatal errors never.
       {{"/veryquiet"}, "[General]\nDatUser=user.dat \n", no_user_database, 1},
-      {{"-v", "/Lmissing/run.log", "my.ini"}, "",
+      {{"-v", "/Lmissing/run.log", "my.ini"},
+       "",
        "tallyhawk: warning: command line: unknown switch '-v', ignored\n"
        "tallyhawk: warning: command line: argument 'my.ini' is no switch, "
        "ignored\n"
        "tallyhawk: warning: 'missing/run.log' (in <dir>): cannot open the "
        "log; no log will be kept: No such file or directory\n",
        0},
-      {{}, "[Output]\nDirectory=/nonexistent/out\n",
+      {{},
+       "[Output]\nDirectory=/nonexistent/out\n",
        "tallyhawk: error: '/nonexistent/out/PilotStats7.html': cannot create "
        "the report: No such file or directory\n",
        1},
-      {{}, "[Output]\nUseSubDir=1\nDirectory=score.dat\n",
+      {{},
+       "[Output]\nUseSubDir=1\nDirectory=score.dat\n",
        "tallyhawk: error: 'score.dat/7/' (in <dir>): cannot create the "
        "subdirectory: Not a directory\n",
        1},
-      {{}, "",
+      {{},
+       "",
        "tallyhawk: warning: 'score.dat' (in <dir>): the size is not a whole "
        "number of 28-byte records: the last 10 bytes are left out\n",
-       0, "0123456789"},
+       0,
+       "0123456789"},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -78,8 +85,9 @@ TEST(DiagnosticsTest, StandardErrorNamesTheFileAndTheSystemsReason) {
   const RunResult run = RunTallyhawkIn(dir);
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.errors,
-            In(dir, "tallyhawk: error: 'PilotStats7.html' (in <dir>): cannot "
-                    "create the report: Too many levels of symbolic links\n"));
+            In(dir,
+               "tallyhawk: error: 'PilotStats7.html' (in <dir>): cannot "
+               "create the report: Too many levels of symbolic links\n"));
 }
 
 }  // namespace

@@ -169,8 +169,8 @@ TEST(RunTest, CheckWritesNothingAndTellsWhatARunWouldMeet) {
             "Usage: 3 reports in 'out/'\n"
             "A run would succeed.\n");
   // The site: where it goes, its templates, and one that does not parse.
-  dir.Write("tallyhawk.ini", kCases[0].settings +
-                                 "[Site]\nEnabled=1\nTemplates=tpl\n");
+  dir.Write("tallyhawk.ini",
+            kCases[0].settings + "[Site]\nEnabled=1\nTemplates=tpl\n");
   dir.Write("tpl/squad.mustache", "{{#a}}\n{{/a}}\n");
   const std::string site =
       "Site: on, titled 'Zone statistics': index.html, pilots/ and squads/ "
@@ -184,11 +184,12 @@ TEST(RunTest, CheckWritesNothingAndTellsWhatARunWouldMeet) {
   dir.Write("tpl/pilot.mustache", "<p>\n{{#a}}\n");
   check = RunTallyhawkIn(dir, {"--check"});
   EXPECT_EQ(check.exit_code, 1);
-  EXPECT_NE(PosixPaths(check.console)
-                .find("error: 'tpl/pilot.mustache' (in " + PosixPaths(dir.path()) +
-                      "), line 2: the template does not parse: Unclosed "
-                      "section \"a\"\n"),
-            std::string::npos)
+  EXPECT_NE(
+      PosixPaths(check.console)
+          .find("error: 'tpl/pilot.mustache' (in " + PosixPaths(dir.path()) +
+                "), line 2: the template does not parse: Unclosed "
+                "section \"a\"\n"),
+      std::string::npos)
       << check.console;
 }
 

@@ -48,7 +48,8 @@ TEST(SiteTemplatesTest, AFileReplacesItsOwnTemplateOnly) {
 // The parser's byte offset becomes the line of the file.
 TEST(SiteTemplatesTest, AProblemNamesTheFileAndLine) {
   const std::pair<std::string, std::string> kCases[] = {
-      {"a\nb\n{{#x}}\n", "3: the template does not parse: Unclosed section \"x\""},
+      {"a\nb\n{{#x}}\n",
+       "3: the template does not parse: Unclosed section \"x\""},
       {"{{/y}}", "1: the template does not parse: Unopened section \"y\""},
       {"a\n\nb {{x", "3: the template does not parse: Unclosed tag"},
   };

@@ -62,9 +62,9 @@ RunResult Spawn(const std::string& dir, const std::vector<std::string>& argv,
   startup.hStdOutput =
       options.console == Console::kClosed ? nullptr : write_end;
   const std::string errors_path = ErrorsPath();
-  HANDLE errors = CreateFileA(errors_path.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE errors =
+      CreateFileA(errors_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                  &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   startup.hStdError = errors;
   // The tests' arguments hold neither quotes nor trailing backslashes.
   std::string command;

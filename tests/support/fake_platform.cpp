@@ -34,7 +34,9 @@ class FakeInputFile : public InputFile {
     return n;
   }
   bool Failed() const override { return failed_; }
-  std::string FailureReason() const override { return "injected read " + path_; }
+  std::string FailureReason() const override {
+    return "injected read " + path_;
+  }
   uint64_t SizeHint() override { return bytes_.size(); }
 
  private:

@@ -28,8 +28,8 @@ class FakePlatform : public Platform {
   int64_t now = 1796558400;
 
   // File operations are counted; the kinds are open, read, write, flush,
-  // close, rename, truncate, mkdir, list and remove. The operation whose number (from 1)
-  // is `failing_operation` fails, and is kept as "<kind> <path>" in
+  // close, rename, truncate, mkdir, list and remove. The operation whose number
+  // (from 1) is `failing_operation` fails, and is kept as "<kind> <path>" in
   // `failed_operation`. With `record_operations` every one is kept in order.
   size_t operation_count = 0;
   size_t failing_operation = 0;
