@@ -34,7 +34,8 @@ TEST(SiteTemplatesTest, BuiltInOnesParseAndCarryTheHtml5Frame) {
 
 TEST(SiteTemplatesTest, AFileReplacesItsOwnTemplateOnly) {
   FakePlatform platform;
-  platform.files["tpl/pilot.mustache"] = "{{name}}";
+  platform.files[std::string("tpl") + PathSeparator() + "pilot.mustache"] =
+      "{{name}}";
   SiteSettings site;
   site.Templates = "tpl";
   const SiteTemplates templates = LoadSiteTemplates(platform, site);
